@@ -1,0 +1,7 @@
+#include "SystemHooks.h"
+
+SystemHooks& Hooks()
+{
+    static SystemHooks hooks;
+    return hooks;
+}

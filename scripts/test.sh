@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine, inside one private Xvfb display
+# with a PulseAudio null sink. Extra arguments go to ctest (for example -R writer).
+# Exits with ctest's code; every process it started is stopped, pass or fail.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$top/scripts/build.sh"
+. "$top/scripts/wine-env.sh"
+
+wine_session_start --sound
+trap wine_session_stop EXIT
+# ctest runs in a process group of its own, so that whatever a test leaves behind
+# (a player it started, say) is stopped with it.
+set +e
+(cd "$build" && exec setsid --wait ctest --output-on-failure -j"$(nproc)" "$@" </dev/null) &
+ctest_pid=$!
+wait $ctest_pid
+rc=$?
+kill -- -$ctest_pid 2>/dev/null
+set -e
+exit $rc

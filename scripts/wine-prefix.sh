@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Creates the Wine prefix the tests and the program run in: Windows 10, no crash dialog,
+# Chinese fonts, caption-button fonts, and a virtual desktop that draws window frames.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$top/scripts/wine-env.sh"
+
+stamp=$WINEPREFIX/.glintcast-prefix-3
+[ -f "$stamp" ] && exit 0
+echo "[setup] preparing the Wine prefix $WINEPREFIX"
+
+# Everything runs on a display of its own: a wineserver whose desktop started
+# without one breaks later GUI programs.
+wine_session_start
+trap wine_session_stop EXIT
+
+"$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
+"$WINESERVER" -w
+
+reg=$(mktemp --suffix=.reg)
+cat > "$reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine]
+"Version"="win10"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1280x800"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Microsoft YaHei"="WenQuanYi Micro Hei"
+"Microsoft YaHei UI"="WenQuanYi Micro Hei"
+"SimSun"="WenQuanYi Micro Hei"
+"NSimSun"="WenQuanYi Micro Hei"
+"宋体"="WenQuanYi Micro Hei"
+"微软雅黑"="WenQuanYi Micro Hei"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Tahoma"=hex(7):77,00,71,00,79,00,2d,00,6d,00,69,00,63,00,72,00,6f,00,68,00,65,00,69,00,2e,00,74,00,74,00,63,00,2c,00,57,00,65,00,6e,00,51,00,75,00,61,00,6e,00,59,00,69,00,20,00,4d,00,69,00,63,00,72,00,6f,00,20,00,48,00,65,00,69,00,00,00,00,00
+"MS Shell Dlg"=hex(7):77,00,71,00,79,00,2d,00,6d,00,69,00,63,00,72,00,6f,00,68,00,65,00,69,00,2e,00,74,00,74,00,63,00,2c,00,57,00,65,00,6e,00,51,00,75,00,61,00,6e,00,59,00,69,00,20,00,4d,00,69,00,63,00,72,00,6f,00,20,00,48,00,65,00,69,00,00,00,00,00
+"MS Shell Dlg 2"=hex(7):77,00,71,00,79,00,2d,00,6d,00,69,00,63,00,72,00,6f,00,68,00,65,00,69,00,2e,00,74,00,74,00,63,00,2c,00,57,00,65,00,6e,00,51,00,75,00,61,00,6e,00,59,00,69,00,20,00,4d,00,69,00,63,00,72,00,6f,00,20,00,48,00,65,00,69,00,00,00,00,00
+REG
+# regedit reads .reg files as UTF-16 when they carry a BOM; the Chinese names need it.
+iconv -f UTF-8 -t UTF-16 "$reg" > "$reg.utf16"
+"$WINE" regedit /S "$(winepath_of "$reg.utf16")" </dev/null >/dev/null 2>&1
+rm -f "$reg" "$reg.utf16"
+
+# Debian's Wine does not find fonts-wine's fonts (caption buttons show letters without them).
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+mkdir -p "$fonts"
+dpkg -L fonts-wine | grep -E '\.(ttf|ttc|fon)$' | while read -r f; do cp -f "$f" "$fonts/"; done
+
+"$WINESERVER" -w
+touch "$stamp"

@@ -1,0 +1,244 @@
+#include "AsyncFileWriter.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int64_t kCap = AsyncFileWriter::kBufferSize;
+
+// The byte at a position of the stream; distinct enough that a block in the
+// wrong place or a lost block shows up in the comparison.
+unsigned char PatternByte(int64_t pos)
+{
+    uint64_t x = static_cast<uint64_t>(pos) * 0x9E3779B97F4A7C15ull;
+    return static_cast<unsigned char>((x >> 56) ^ (x >> 29) ^ pos);
+}
+
+class StreamSource
+{
+public:
+    // The next size bytes of the stream, in a buffer reused for every block so that
+    // a writer that kept the caller's memory instead of copying it would write garbage.
+    const unsigned char* Next(int64_t size)
+    {
+        m_block.resize(static_cast<size_t>(size));
+        for (int64_t i = 0; i < size; ++i)
+            m_block[i] = PatternByte(m_pos + i);
+        m_pos += size;
+        return m_block.data();
+    }
+    int64_t Position() const { return m_pos; }
+
+private:
+    std::vector<unsigned char> m_block;
+    int64_t m_pos = 0;
+};
+
+// Index of the first byte that differs from the pattern, or -1.
+int64_t FirstMismatch(const std::vector<unsigned char>& bytes)
+{
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] != PatternByte(static_cast<int64_t>(i)))
+            return static_cast<int64_t>(i);
+    return -1;
+}
+
+// Waits until the file on disk has the wanted size; returns the size it has.
+int64_t WaitForSize(const std::wstring& path, int64_t wanted, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int64_t size = FileSize(path);
+    while (size != wanted && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        size = FileSize(path);
+    }
+    return size;
+}
+
+// Sizes no background write reaches within the given time: a buffer handed off
+// too early would be on disk by then.
+void ExpectSizeStays(const std::wstring& path, int64_t size, std::chrono::milliseconds span)
+{
+    const auto end = std::chrono::steady_clock::now() + span;
+    while (std::chrono::steady_clock::now() < end) {
+        ASSERT_EQ(FileSize(path), size);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+class AsyncFileWriterTest : public testing::Test
+{
+protected:
+    void ExpectStreamFile(int64_t size)
+    {
+        const auto bytes = ReadFileBytes(m_path);
+        ASSERT_EQ(static_cast<int64_t>(bytes.size()), size);
+        EXPECT_EQ(FirstMismatch(bytes), -1);
+    }
+
+    TempDir m_dir;
+    std::wstring m_path = m_dir.File(L"stream.264");
+    StreamSource m_source;
+};
+
+TEST_F(AsyncFileWriterTest, BufferThatFillsExactlyIsHandedOffOnlyByTheNextBlock)
+{
+    AsyncFileWriter writer(m_path);
+    writer.Write(m_source.Next(kCap - 1), kCap - 1);
+    writer.Write(m_source.Next(1), 1);  // fills the buffer exactly: still fits
+    ASSERT_EQ(FileSize(m_path), 0);
+    ExpectSizeStays(m_path, 0, std::chrono::milliseconds(300));
+
+    writer.Write(m_source.Next(1), 1);  // the first hand-off: 20 MiB, the new byte stays buffered
+    EXPECT_EQ(WaitForSize(m_path, kCap, std::chrono::seconds(20)), kCap);
+    ExpectSizeStays(m_path, kCap, std::chrono::milliseconds(100));
+
+    writer.Close();
+    ExpectStreamFile(kCap + 1);
+}
+
+TEST_F(AsyncFileWriterTest, BlockOneByteTooLargeForTheRestGoesToTheOtherBuffer)
+{
+    AsyncFileWriter writer(m_path);
+    writer.Write(m_source.Next(kCap - 1), kCap - 1);
+    writer.Write(m_source.Next(2), 2);
+    EXPECT_EQ(WaitForSize(m_path, kCap - 1, std::chrono::seconds(20)), kCap - 1);
+    writer.Close();
+    ExpectStreamFile(kCap + 1);
+}
+
+TEST_F(AsyncFileWriterTest, BlockLargerThanABufferKeepsItsPlaceInTheStream)
+{
+    AsyncFileWriter writer(m_path);
+    writer.Write(m_source.Next(1000), 1000);
+    const int64_t large = 2 * kCap + 3;
+    writer.Write(m_source.Next(large), large);
+    // Written through before the call returned, after the block before it.
+    EXPECT_GE(FileSize(m_path), 1000 + large);
+    writer.Write(m_source.Next(17), 17);
+    writer.Write(m_source.Next(kCap + 1), kCap + 1);  // another, right after a small one
+    writer.Write(m_source.Next(5), 5);
+    writer.Close();
+    ExpectStreamFile(m_source.Position());
+}
+
+TEST_F(AsyncFileWriterTest, CloseWithoutWritesLeavesAnEmptyFile)
+{
+    AsyncFileWriter writer(m_path);
+    writer.Close();
+    EXPECT_TRUE(PathExists(m_path));
+    EXPECT_EQ(FileSize(m_path), 0);
+}
+
+TEST_F(AsyncFileWriterTest, CloseWithAnEmptyCurrentBufferWaitsForTheLastWrite)
+{
+    AsyncFileWriter writer(m_path);
+    writer.Write(m_source.Next(kCap), kCap);
+    writer.Write(m_source.Next(kCap + 10), kCap + 10);  // hands off, then writes through
+    writer.Close();
+    ExpectStreamFile(2 * kCap + 10);
+}
+
+TEST_F(AsyncFileWriterTest, ExistingFileIsCutToTheNewStream)
+{
+    WriteFileBytes(m_path, std::vector<unsigned char>(5000, 0xAB));
+    AsyncFileWriter writer(m_path);
+    EXPECT_EQ(FileSize(m_path), 0);
+    writer.Write(m_source.Next(100), 100);
+    writer.Close();
+    ExpectStreamFile(100);
+}
+
+TEST_F(AsyncFileWriterTest, LongStreamOfOddSizedBlocksArrivesInOrder)
+{
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    AsyncFileWriter writer(m_path);
+    for (int i = 0; i < 240; ++i) {
+        uint32_t r = next();
+        int64_t size;
+        switch (r % 8) {
+        case 0: size = 1 + (r >> 8) % 7; break;                    // a few bytes
+        case 1: size = kCap + 1 + (r >> 8) % 4097; break;          // larger than a buffer
+        default: size = 1 + (r >> 8) % (512 * 1024 - 1); break;   // odd sizes up to 512 KiB
+        }
+        writer.Write(m_source.Next(size), size);
+    }
+    writer.Close();
+    ExpectStreamFile(m_source.Position());
+}
+
+TEST_F(AsyncFileWriterTest, NonAsciiNameIsKept)
+{
+    const std::wstring path = m_dir.File(L"录制 - Запись.264");
+    AsyncFileWriter writer(path);
+    writer.Write(m_source.Next(64), 64);
+    writer.Close();
+    EXPECT_EQ(FileSize(path), 64);
+}
+
+struct UnopenablePath
+{
+    const char* name;
+    std::wstring (*make)(const TempDir&);
+    int entriesAfter;  // what the test folder holds afterwards
+};
+
+void PrintTo(const UnopenablePath& p, std::ostream* os) { *os << p.name; }
+
+class AsyncFileWriterUnopenableTest : public testing::TestWithParam<UnopenablePath>
+{
+};
+
+TEST_P(AsyncFileWriterUnopenableTest, NothingIsWrittenAndNothingFails)
+{
+    TempDir dir;
+    const std::wstring path = GetParam().make(dir);
+    StreamSource source;
+    {
+        AsyncFileWriter writer(path);
+        writer.Write(source.Next(kCap - 5), kCap - 5);
+        writer.Write(source.Next(kCap + 7), kCap + 7);
+        writer.Write(source.Next(9), 9);
+        writer.Close();
+    }
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir.Path() + L"*").c_str(), &data);
+    int entries = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
+                ++entries;
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    EXPECT_EQ(entries, GetParam().entriesAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, AsyncFileWriterUnopenableTest,
+    testing::Values(
+        UnopenablePath{"missing folder", [](const TempDir& d) { return d.File(L"missing\\stream.264"); }, 0},
+        UnopenablePath{"existing folder",
+                       [](const TempDir& d) {
+                           CreateDirectoryW(d.File(L"folder").c_str(), nullptr);
+                           return d.File(L"folder");
+                       },
+                       1},
+        UnopenablePath{"invalid name", [](const TempDir& d) { return d.File(L"a<b>|?.264"); }, 0}),
+    [](const testing::TestParamInfo<UnopenablePath>& info) {
+        std::string n = info.param.name;
+        for (auto& c : n)
+            if (c == ' ')
+                c = '_';
+        return n;
+    });
+
+} // namespace

@@ -14,6 +14,7 @@ echo "[setup] preparing the Wine prefix $WINEPREFIX"
 wine_session_start
 trap wine_session_stop EXIT
 
+mkdir -p "$(dirname "$WINEPREFIX")"
 "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
 "$WINESERVER" -w
 

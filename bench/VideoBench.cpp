@@ -161,7 +161,7 @@ struct Run
     int64_t desktopTicks = 0;  // spent drawing the fake desktop
     int64_t framesAtLastEncode = 0;
 
-    int64_t Idle() const { return system->WaitedTicks() + desktopTicks; }
+    int64_t Idle() const { return system->Stats().waitedTicks + desktopTicks; }
 };
 Run* g_run = nullptr;
 
@@ -173,7 +173,7 @@ BOOL WINAPI BenchCounter(LARGE_INTEGER* count)
     Run& run = *g_run;
     if (run.slot0 < 0) {
         run.slot0 = count->QuadPart;
-        run.framesAtLastEncode = run.system->FramesDelivered();
+        run.framesAtLastEncode = run.system->Stats().framesDelivered;
     } else if (count->QuadPart - run.slot0 >= run.stopAfter) {
         g_stopRecording = true;
     }
@@ -192,7 +192,7 @@ extern "C" int __wrap_x264_encoder_encode(x264_t* encoder, x264_nal_t** nals, in
     const int64_t idle = run.Idle();
     const int result = __real_x264_encoder_encode(encoder, nals, count, in, out);
     QueryPerformanceCounter(&end);
-    const int64_t frames = run.system->FramesDelivered();
+    const int64_t frames = run.system->Stats().framesDelivered;
     run.meter.OnEncode(start.QuadPart, end.QuadPart, idle, frames != run.framesAtLastEncode, result >= 1);
     run.framesAtLastEncode = frames;
     return result;

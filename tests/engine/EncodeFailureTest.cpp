@@ -5,6 +5,8 @@
 #include "H264Stream.h"
 #include "RecordingFixture.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <x264.h>
@@ -88,6 +90,6 @@ INSTANTIATE_TEST_SUITE_P(
                        return std::vector<AcquireStep>{Frame(9), Frame(0), slow, Frame(2)};
                    },
                    2, L"编码失败，原因未知，请联系作者。\n"}),
-    [](const testing::TestParamInfo<EncodeCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "PointerDrawing.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -55,7 +57,7 @@ TEST_P(PixelRuleTest, GivesTheComposedPixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, PixelRuleTest, testing::ValuesIn(kPixelCases),
-                         [](const testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // ---- drawing a shape into a picture ---------------------------------------
 
@@ -138,7 +140,7 @@ TEST_P(ShapePlacementTest, DrawsOnlyTheClippedPart)
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, ShapePlacementTest, testing::ValuesIn(kPlaceCases),
-                         [](const testing::TestParamInfo<PlaceCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // A monochrome shape of height 32 is 16 rows high: AND plane first, XOR plane
 // after it, leftmost pixel in the top bit of a byte.

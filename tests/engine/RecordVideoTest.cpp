@@ -5,6 +5,8 @@
 #include "LiveDesktop.h"
 #include "RecordingFixture.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -154,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, RecordVideoLateTest,
                          testing::Values(LateCase{"just_under_the_limit", 2 * (kLateLimit + 1) - 1, false,
                                                   kLateLimit + 2},
                                          LateCase{"at_the_limit", 2 * (kLateLimit + 1) + 1, true, 2}),
-                         [](const testing::TestParamInfo<LateCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // The priming acquire and the first slot time out, and the first slot's acquire
 // took so long that the loop is a slot behind with nothing to repeat.
@@ -222,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailingCase{"invalid_call", fakes::Failing(DXGI_ERROR_INVALID_CALL),
                                 kUnknownCause + L"-2005270527"},
                     FailingCase{"mapping_failure", MapFailure(), kUnknownCause + L"1"}),
-    [](const testing::TestParamInfo<FailingCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // The box comes before the end sequence: while it is up the stream is still in
 // the writer's buffer and the thread has not returned.
@@ -361,6 +363,6 @@ TEST_P(RealTimeRecordingTest, HoldsAPicturePerSlotOfWallClockTime)
 
 INSTANTIATE_TEST_SUITE_P(Desktops, RealTimeRecordingTest,
                          testing::Values(RealTimeCase{"slower_desktop_20hz", 20}, RealTimeCase{"faster_desktop_75hz", 75}),
-                         [](const testing::TestParamInfo<RealTimeCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "RecordingFixture.h"
 #include "ScreenshotFile.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -158,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ScreenshotContentTest,
                          testing::Values(ShotCase{"whole_output", false, false},
                                          ShotCase{"whole_output_with_pointer", false, true},
                                          ShotCase{"region_with_pointer_over_its_edge", true, true}),
-                         [](const testing::TestParamInfo<ShotCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // Time-outs and catch-up repeats never serve a request: the screenshot is of the
 // next fresh picture.

@@ -3,6 +3,8 @@
 #include "FakeClock.h"
 #include "FakeSystem.h"
 
+#include "CaseName.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -167,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"output_index_beyond_the_outputs", [](FakeSystem&) {}, DXGI_ERROR_NOT_FOUND, 4, 1},
         FailureCase{"output1", [](FakeSystem& s) { s.construction.queryOutput1 = E_NOINTERFACE; }, E_NOINTERFACE, 5},
         FailureCase{"duplication", [](FakeSystem& s) { s.construction.duplicateOutput = E_NOTIMPL; }, E_NOTIMPL, 6}),
-    [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(VideoCaptureConstructionTest, PositiveSuccessCodesLeaveTheEngineUsable)
 {
@@ -192,7 +194,7 @@ TEST_F(VideoCaptureTest, NewFrameIsHandedOutMappedAndWritable)
     pixels[0] = 0x5A;
     EXPECT_EQ(pixels[0], 0x5A);
 
-    const D3D11_TEXTURE2D_DESC staging = system->LastStagingDesc();
+    const D3D11_TEXTURE2D_DESC staging = system->Stats().lastStagingDesc;
     EXPECT_EQ(staging.Usage, D3D11_USAGE_STAGING);
     EXPECT_EQ(staging.BindFlags, 0u);
     EXPECT_EQ(staging.MiscFlags, 0u);
@@ -203,7 +205,7 @@ TEST_F(VideoCaptureTest, NewFrameIsHandedOutMappedAndWritable)
     EXPECT_EQ(staging.MipLevels, 1u);
     EXPECT_EQ(staging.ArraySize, 1u);
     EXPECT_EQ(staging.SampleDesc.Count, 1u);
-    EXPECT_EQ(system->LastEvictionPriority(), DXGI_RESOURCE_PRIORITY_MAXIMUM);
+    EXPECT_EQ(system->Stats().lastEvictionPriority, DXGI_RESOURCE_PRIORITY_MAXIMUM);
     EXPECT_EQ(system->CountCalls("ReleaseFrame"), 1) << "the frame is given back before the call returns";
 }
 
@@ -215,10 +217,10 @@ TEST_F(VideoCaptureTest, StagingTextureIsMadeAgainOnlyWhenTheFrameSizeChanges)
         ASSERT_EQ(Acquire(fakes::NewFrame(picture)), 0);
         EXPECT_EQ(Read(pixels, engine->m_framePitch, 20, 10), picture->pixels) << "frame " << i;
     }
-    EXPECT_EQ(system->StagingTexturesCreated(), 1);
+    EXPECT_EQ(system->Stats().stagingTexturesCreated, 1);
     auto smaller = Patterned(16, 8, 9);
     ASSERT_EQ(Acquire(fakes::NewFrame(smaller)), 0);
-    EXPECT_EQ(system->StagingTexturesCreated(), 2);
+    EXPECT_EQ(system->Stats().stagingTexturesCreated, 2);
     EXPECT_EQ(engine->m_frameWidth, 16);
     EXPECT_EQ(Read(pixels, engine->m_framePitch, 16, 8), smaller->pixels);
 }

@@ -12,14 +12,38 @@ namespace fakes {
 // Records a call of a method that no fake implements.
 void UnexpectedCall(const char* method);
 
-class StubD3D11Texture2D : public ID3D11Texture2D
+// The methods that interfaces share through their bases, for any interface
+// derived from those bases.
+template <class Interface>
+class StubD3D11DeviceChild : public Interface
 {
 public:
-    // ID3D11DeviceChild
     void STDMETHODCALLTYPE GetDevice(ID3D11Device** /*ppDevice*/) override { UnexpectedCall("ID3D11DeviceChild::GetDevice"); }
     HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*pDataSize*/, void* /*pData*/) override { return UnexpectedCall("ID3D11DeviceChild::GetPrivateData"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*DataSize*/, const void* /*pData*/) override { return UnexpectedCall("ID3D11DeviceChild::SetPrivateData"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*pData*/) override { return UnexpectedCall("ID3D11DeviceChild::SetPrivateDataInterface"), E_NOTIMPL; }
+};
+
+template <class Interface>
+class StubDxgiObject : public Interface
+{
+public:
+    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
+};
+
+template <class Interface>
+class StubDxgiDeviceSubObject : public StubDxgiObject<Interface>
+{
+public:
+    HRESULT STDMETHODCALLTYPE GetDevice(REFIID /*riid*/, void** /*device*/) override { return UnexpectedCall("IDXGIDeviceSubObject::GetDevice"), E_NOTIMPL; }
+};
+
+class StubD3D11Texture2D : public StubD3D11DeviceChild<ID3D11Texture2D>
+{
+public:
     // ID3D11Resource
     void STDMETHODCALLTYPE GetType(D3D11_RESOURCE_DIMENSION* /*pResourceDimension*/) override { UnexpectedCall("ID3D11Resource::GetType"); }
     void STDMETHODCALLTYPE SetEvictionPriority(UINT /*EvictionPriority*/) override { UnexpectedCall("ID3D11Resource::SetEvictionPriority"); }
@@ -74,14 +98,9 @@ public:
     UINT STDMETHODCALLTYPE GetExceptionMode() override { return UnexpectedCall("ID3D11Device::GetExceptionMode"), UINT(); }
 };
 
-class StubD3D11DeviceContext : public ID3D11DeviceContext
+class StubD3D11DeviceContext : public StubD3D11DeviceChild<ID3D11DeviceContext>
 {
 public:
-    // ID3D11DeviceChild
-    void STDMETHODCALLTYPE GetDevice(ID3D11Device** /*ppDevice*/) override { UnexpectedCall("ID3D11DeviceChild::GetDevice"); }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*pDataSize*/, void* /*pData*/) override { return UnexpectedCall("ID3D11DeviceChild::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*DataSize*/, const void* /*pData*/) override { return UnexpectedCall("ID3D11DeviceChild::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*pData*/) override { return UnexpectedCall("ID3D11DeviceChild::SetPrivateDataInterface"), E_NOTIMPL; }
     // ID3D11DeviceContext
     void STDMETHODCALLTYPE VSSetConstantBuffers(UINT /*StartSlot*/, UINT /*NumBuffers*/, ID3D11Buffer* const* /*ppConstantBuffers*/) override { UnexpectedCall("ID3D11DeviceContext::VSSetConstantBuffers"); }
     void STDMETHODCALLTYPE PSSetShaderResources(UINT /*StartSlot*/, UINT /*NumViews*/, ID3D11ShaderResourceView* const* /*ppShaderResourceViews*/) override { UnexpectedCall("ID3D11DeviceContext::PSSetShaderResources"); }
@@ -193,16 +212,9 @@ public:
     HRESULT STDMETHODCALLTYPE FinishCommandList(WINBOOL /*RestoreDeferredContextState*/, ID3D11CommandList** /*ppCommandList*/) override { return UnexpectedCall("ID3D11DeviceContext::FinishCommandList"), E_NOTIMPL; }
 };
 
-class StubDXGIResource : public IDXGIResource
+class StubDXGIResource : public StubDxgiDeviceSubObject<IDXGIResource>
 {
 public:
-    // IDXGIObject
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
-    // IDXGIDeviceSubObject
-    HRESULT STDMETHODCALLTYPE GetDevice(REFIID /*riid*/, void** /*device*/) override { return UnexpectedCall("IDXGIDeviceSubObject::GetDevice"), E_NOTIMPL; }
     // IDXGIResource
     HRESULT STDMETHODCALLTYPE GetSharedHandle(HANDLE* /*pSharedHandle*/) override { return UnexpectedCall("IDXGIResource::GetSharedHandle"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetUsage(DXGI_USAGE* /*pUsage*/) override { return UnexpectedCall("IDXGIResource::GetUsage"), E_NOTIMPL; }
@@ -210,16 +222,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetEvictionPriority(UINT* /*pEvictionPriority*/) override { return UnexpectedCall("IDXGIResource::GetEvictionPriority"), E_NOTIMPL; }
 };
 
-class StubDXGISurface1 : public IDXGISurface1
+class StubDXGISurface1 : public StubDxgiDeviceSubObject<IDXGISurface1>
 {
 public:
-    // IDXGIObject
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
-    // IDXGIDeviceSubObject
-    HRESULT STDMETHODCALLTYPE GetDevice(REFIID /*riid*/, void** /*device*/) override { return UnexpectedCall("IDXGIDeviceSubObject::GetDevice"), E_NOTIMPL; }
     // IDXGISurface
     HRESULT STDMETHODCALLTYPE GetDesc(DXGI_SURFACE_DESC* /*desc*/) override { return UnexpectedCall("IDXGISurface::GetDesc"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Map(DXGI_MAPPED_RECT* /*mapped_rect*/, UINT /*flags*/) override { return UnexpectedCall("IDXGISurface::Map"), E_NOTIMPL; }
@@ -229,14 +234,9 @@ public:
     HRESULT STDMETHODCALLTYPE ReleaseDC(RECT* /*dirty_rect*/) override { return UnexpectedCall("IDXGISurface1::ReleaseDC"), E_NOTIMPL; }
 };
 
-class StubDXGIDevice : public IDXGIDevice
+class StubDXGIDevice : public StubDxgiObject<IDXGIDevice>
 {
 public:
-    // IDXGIObject
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
     // IDXGIDevice
     HRESULT STDMETHODCALLTYPE GetAdapter(IDXGIAdapter** /*adapter*/) override { return UnexpectedCall("IDXGIDevice::GetAdapter"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE CreateSurface(const DXGI_SURFACE_DESC* /*desc*/, UINT /*surface_count*/, DXGI_USAGE /*usage*/, const DXGI_SHARED_RESOURCE* /*shared_resource*/, IDXGISurface** /*surface*/) override { return UnexpectedCall("IDXGIDevice::CreateSurface"), E_NOTIMPL; }
@@ -245,28 +245,18 @@ public:
     HRESULT STDMETHODCALLTYPE GetGPUThreadPriority(INT* /*priority*/) override { return UnexpectedCall("IDXGIDevice::GetGPUThreadPriority"), E_NOTIMPL; }
 };
 
-class StubDXGIAdapter : public IDXGIAdapter
+class StubDXGIAdapter : public StubDxgiObject<IDXGIAdapter>
 {
 public:
-    // IDXGIObject
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
     // IDXGIAdapter
     HRESULT STDMETHODCALLTYPE EnumOutputs(UINT /*output_idx*/, IDXGIOutput** /*output*/) override { return UnexpectedCall("IDXGIAdapter::EnumOutputs"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDesc(DXGI_ADAPTER_DESC* /*desc*/) override { return UnexpectedCall("IDXGIAdapter::GetDesc"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE CheckInterfaceSupport(REFGUID /*guid*/, LARGE_INTEGER* /*umd_version*/) override { return UnexpectedCall("IDXGIAdapter::CheckInterfaceSupport"), E_NOTIMPL; }
 };
 
-class StubDXGIOutput1 : public IDXGIOutput1
+class StubDXGIOutput1 : public StubDxgiObject<IDXGIOutput1>
 {
 public:
-    // IDXGIObject
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
     // IDXGIOutput
     HRESULT STDMETHODCALLTYPE GetDesc(DXGI_OUTPUT_DESC* /*desc*/) override { return UnexpectedCall("IDXGIOutput::GetDesc"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDisplayModeList(DXGI_FORMAT /*format*/, UINT /*flags*/, UINT* /*mode_count*/, DXGI_MODE_DESC* /*desc*/) override { return UnexpectedCall("IDXGIOutput::GetDisplayModeList"), E_NOTIMPL; }
@@ -287,14 +277,9 @@ public:
     HRESULT STDMETHODCALLTYPE DuplicateOutput(IUnknown* /*device*/, IDXGIOutputDuplication** /*output_duplication*/) override { return UnexpectedCall("IDXGIOutput1::DuplicateOutput"), E_NOTIMPL; }
 };
 
-class StubDXGIOutputDuplication : public IDXGIOutputDuplication
+class StubDXGIOutputDuplication : public StubDxgiObject<IDXGIOutputDuplication>
 {
 public:
-    // IDXGIObject
-    HRESULT STDMETHODCALLTYPE SetPrivateData(REFGUID /*guid*/, UINT /*data_size*/, const void* /*data*/) override { return UnexpectedCall("IDXGIObject::SetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetPrivateDataInterface(REFGUID /*guid*/, const IUnknown* /*object*/) override { return UnexpectedCall("IDXGIObject::SetPrivateDataInterface"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetPrivateData(REFGUID /*guid*/, UINT* /*data_size*/, void* /*data*/) override { return UnexpectedCall("IDXGIObject::GetPrivateData"), E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetParent(REFIID /*riid*/, void** /*parent*/) override { return UnexpectedCall("IDXGIObject::GetParent"), E_NOTIMPL; }
     // IDXGIOutputDuplication
     void STDMETHODCALLTYPE GetDesc(DXGI_OUTDUPL_DESC* /*desc*/) override { UnexpectedCall("IDXGIOutputDuplication::GetDesc"); }
     HRESULT STDMETHODCALLTYPE AcquireNextFrame(UINT /*timeout_in_milliseconds*/, DXGI_OUTDUPL_FRAME_INFO* /*frame_info*/, IDXGIResource** /*desktop_resource*/) override { return UnexpectedCall("IDXGIOutputDuplication::AcquireNextFrame"), E_NOTIMPL; }
@@ -305,5 +290,4 @@ public:
     HRESULT STDMETHODCALLTYPE UnMapDesktopSurface() override { return UnexpectedCall("IDXGIOutputDuplication::UnMapDesktopSurface"), E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ReleaseFrame() override { return UnexpectedCall("IDXGIOutputDuplication::ReleaseFrame"), E_NOTIMPL; }
 };
-
 } // namespace fakes

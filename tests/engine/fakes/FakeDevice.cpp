@@ -13,9 +13,7 @@ HRESULT FakeDevice::QueryInterface(REFIID iid, void** out)
     FakeSystem& system = System();
     if (iid == __uuidof(IDXGIDevice)) {
         system.Log("QueryInterface(IDXGIDevice)");
-        if (FAILED(system.construction.queryDxgiDevice))
-            return *out = nullptr, system.construction.queryDxgiDevice;
-        return Hand(static_cast<IDXGIDevice*>(this), out);
+        return HandUnless(system.construction.queryDxgiDevice, static_cast<IDXGIDevice*>(this), out);
     }
     if (iid == __uuidof(IUnknown) || iid == __uuidof(ID3D11Device))
         return Hand(static_cast<ID3D11Device*>(this), out);
@@ -36,7 +34,10 @@ HRESULT FakeDevice::CreateTexture2D(const D3D11_TEXTURE2D_DESC* desc, const D3D1
         return system.createTextureResult;
     if (desc->Usage != D3D11_USAGE_STAGING || desc->BindFlags != 0 || desc->CPUAccessFlags == 0)
         return E_INVALIDARG;  // only CPU copies are made here
-    system.NoteStaging(*desc);
+    system.UpdateStats([&](FakeStats& stats) {
+        ++stats.stagingTexturesCreated;
+        stats.lastStagingDesc = *desc;
+    });
     FakeTexture* staging = system.Make<FakeTexture>(*desc);
     return staging->QueryInterface(__uuidof(ID3D11Texture2D), reinterpret_cast<void**>(texture));
 }

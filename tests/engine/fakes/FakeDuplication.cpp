@@ -32,7 +32,8 @@ HRESULT FakeDuplication::AcquireNextFrame(UINT timeoutMs, DXGI_OUTDUPL_FRAME_INF
                                                : clock.TicksFromMs(timeoutMs);
     const int64_t before = clock.Now();
     clock.WaitUntil(before + wait);
-    system.NoteWait(clock.Now() - before);
+    const int64_t waited = clock.Now() - before;
+    system.UpdateStats([=](FakeStats& stats) { stats.waitedTicks += waited; });
     if (step.result != S_OK)
         return step.result;
 
@@ -55,7 +56,7 @@ HRESULT FakeDuplication::AcquireNextFrame(UINT timeoutMs, DXGI_OUTDUPL_FRAME_INF
                                              : static_cast<UINT>(step.shape->bits.size());
     m_step = std::move(step);
     m_held = true;
-    system.NoteFrameDelivered();
+    system.UpdateStats([](FakeStats& stats) { ++stats.framesDelivered; });
     return system.DesktopTexture()->QueryInterface(__uuidof(IDXGIResource), reinterpret_cast<void**>(resource));
 }
 

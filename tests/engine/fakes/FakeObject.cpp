@@ -27,4 +27,12 @@ HRESULT FakeObject::Hand(void* iface, void** out)
     return S_OK;
 }
 
+HRESULT FakeObject::HandUnless(HRESULT result, void* iface, void** out)
+{
+    if (SUCCEEDED(result))
+        return Hand(iface, out);
+    *out = nullptr;
+    return result;
+}
+
 } // namespace fakes

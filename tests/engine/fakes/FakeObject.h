@@ -29,6 +29,8 @@ protected:
     FakeSystem& System() { return m_system; }
     // QueryInterface's end: hands out the interface with a reference, or fails.
     HRESULT Hand(void* iface, void** out);
+    // The same, unless the fake system was told to fail this query with result.
+    HRESULT HandUnless(HRESULT result, void* iface, void** out);
 
 private:
     FakeSystem& m_system;

@@ -18,9 +18,7 @@ HRESULT FakeOutput::QueryInterface(REFIID iid, void** out)
     FakeSystem& system = System();
     if (iid == __uuidof(IDXGIOutput1)) {
         system.Log("QueryInterface(IDXGIOutput1)");
-        if (FAILED(system.construction.queryOutput1))
-            return *out = nullptr, system.construction.queryOutput1;
-        return Hand(static_cast<IDXGIOutput1*>(this), out);
+        return HandUnless(system.construction.queryOutput1, static_cast<IDXGIOutput1*>(this), out);
     }
     if (iid == __uuidof(IUnknown) || iid == __uuidof(IDXGIObject) || iid == __uuidof(IDXGIOutput))
         return Hand(static_cast<IDXGIOutput*>(this), out);

@@ -186,71 +186,16 @@ std::vector<std::string> FakeSystem::HeldReferences() const
     return held;
 }
 
-int FakeSystem::StagingTexturesCreated() const
+FakeStats FakeSystem::Stats() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_stagingCreated;
+    return m_stats;
 }
 
-D3D11_TEXTURE2D_DESC FakeSystem::LastStagingDesc() const
+void FakeSystem::UpdateStats(const std::function<void(FakeStats&)>& change)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_lastStaging;
-}
-
-UINT FakeSystem::LastEvictionPriority() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_lastEviction;
-}
-
-UINT FakeSystem::LastMapFlags() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_lastMapFlags;
-}
-
-int64_t FakeSystem::FramesDelivered() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_framesDelivered;
-}
-
-int64_t FakeSystem::WaitedTicks() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_waited;
-}
-
-void FakeSystem::NoteStaging(const D3D11_TEXTURE2D_DESC& desc)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    ++m_stagingCreated;
-    m_lastStaging = desc;
-}
-
-void FakeSystem::NoteEvictionPriority(UINT priority)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_lastEviction = priority;
-}
-
-void FakeSystem::NoteMapFlags(UINT flags)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_lastMapFlags = flags;
-}
-
-void FakeSystem::NoteWait(int64_t ticks)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_waited += ticks;
-}
-
-void FakeSystem::NoteFrameDelivered()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    ++m_framesDelivered;
+    change(m_stats);
 }
 
 } // namespace fakes

@@ -83,6 +83,16 @@ struct ConstructionResults
     HRESULT duplicateOutput = S_OK;
 };
 
+// What the engine did with the staging textures and the duplication.
+struct FakeStats
+{
+    int stagingTexturesCreated = 0;
+    D3D11_TEXTURE2D_DESC lastStagingDesc{};
+    UINT lastEvictionPriority = 0;
+    int64_t framesDelivered = 0;  // by AcquireNextFrame
+    int64_t waitedTicks = 0;      // clock ticks spent waiting inside AcquireNextFrame
+};
+
 // A fake Direct3D 11 / DXGI system: one hardware device with its immediate
 // context, one adapter with outputs at chosen desktop rectangles, and a desktop
 // duplication that plays a script of AcquireNextFrame results. While it lives,
@@ -124,15 +134,7 @@ public:
     // Objects the engine still holds references to, with their counts.
     std::vector<std::string> HeldReferences() const;
 
-    // What the engine did with the staging textures.
-    int StagingTexturesCreated() const;
-    D3D11_TEXTURE2D_DESC LastStagingDesc() const;
-    UINT LastEvictionPriority() const;
-    UINT LastMapFlags() const;
-    // Frames handed out by AcquireNextFrame so far.
-    int64_t FramesDelivered() const;
-    // Clock ticks spent waiting inside AcquireNextFrame so far.
-    int64_t WaitedTicks() const;
+    FakeStats Stats() const;
 
     // Used by the fake objects.
     Clock& GetClock() { return m_clock; }
@@ -148,11 +150,7 @@ public:
     FakeDuplication* Duplication() { return m_duplication; }
     FakeTexture* DesktopTexture() { return m_desktopTexture; }
     AcquireStep NextStep(UINT timeoutMs);
-    void NoteStaging(const D3D11_TEXTURE2D_DESC& desc);
-    void NoteEvictionPriority(UINT priority);
-    void NoteMapFlags(UINT flags);
-    void NoteWait(int64_t ticks);
-    void NoteFrameDelivered();
+    void UpdateStats(const std::function<void(FakeStats&)>& change);
     static FakeSystem* Current();
 
 private:
@@ -163,12 +161,7 @@ private:
     std::vector<RECT> m_rects;
     std::vector<std::string> m_calls;
     std::vector<std::string> m_problems;
-    int m_stagingCreated = 0;
-    D3D11_TEXTURE2D_DESC m_lastStaging{};
-    UINT m_lastEviction = 0;
-    UINT m_lastMapFlags = 0;
-    int64_t m_framesDelivered = 0;
-    int64_t m_waited = 0;
+    FakeStats m_stats;
 
     FakeDevice* m_device = nullptr;
     FakeContext* m_context = nullptr;

@@ -55,18 +55,15 @@ HRESULT FakeTexture::QueryInterface(REFIID iid, void** out)
     FakeSystem& system = System();
     if (iid == __uuidof(ID3D11Texture2D) || iid == __uuidof(ID3D11Resource) || iid == __uuidof(ID3D11DeviceChild) ||
         iid == __uuidof(IUnknown)) {
-        if (!m_staging && iid == __uuidof(ID3D11Texture2D) && FAILED(system.queryFrameTextureResult))
-            return *out = nullptr, system.queryFrameTextureResult;
-        return Hand(static_cast<ID3D11Texture2D*>(this), out);
+        const bool failing = !m_staging && iid == __uuidof(ID3D11Texture2D);
+        return HandUnless(failing ? system.queryFrameTextureResult : S_OK, static_cast<ID3D11Texture2D*>(this), out);
     }
     if (iid == __uuidof(IDXGIResource))
         return Hand(static_cast<IDXGIResource*>(this), out);
     if (iid == __uuidof(IDXGISurface) || iid == __uuidof(IDXGISurface1)) {
         if (!m_staging)
             return Hand(nullptr, out);
-        if (FAILED(system.queryStagingSurfaceResult))
-            return *out = nullptr, system.queryStagingSurfaceResult;
-        return Hand(static_cast<IDXGISurface1*>(this), out);
+        return HandUnless(system.queryStagingSurfaceResult, static_cast<IDXGISurface1*>(this), out);
     }
     return Hand(nullptr, out);
 }
@@ -76,14 +73,13 @@ void FakeTexture::GetDesc(D3D11_TEXTURE2D_DESC* desc) { *desc = m_desc; }
 void FakeTexture::OnEvictionPriority(UINT priority)
 {
     System().Log("SetEvictionPriority");
-    System().NoteEvictionPriority(priority);
+    System().UpdateStats([=](FakeStats& stats) { stats.lastEvictionPriority = priority; });
 }
 
 HRESULT FakeTexture::Map(DXGI_MAPPED_RECT* rect, UINT flags)
 {
     FakeSystem& system = System();
     system.Log("Map");
-    system.NoteMapFlags(flags);
     if (!m_staging || m_mapped) {
         system.Problem(m_mapped ? "Map of a texture that is mapped already" : "Map of the desktop image");
         return DXGI_ERROR_INVALID_CALL;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -344,21 +345,28 @@ protected:
 };
 
 // A recording of d seconds holds about d x fps pictures, whether the desktop
-// changes more or less often than the frame rate.
+// changes more or less often than the frame rate. d runs from slot 0 (the first
+// acquire after the priming one) to the stop.
 TEST_P(RealTimeRecordingTest, HoldsAPicturePerSlotOfWallClockTime)
 {
-    constexpr double kSeconds = 1.5;
     fakes::RealClock time;
     auto picture = Blocks(kW, kH, 0);
     fakes::LiveDesktop desktop(time, GetParam().desktopHz, [&](int64_t) { return picture; });
-    system->whenScriptEnds = [&](UINT timeoutMs) { return desktop.Next(timeoutMs); };
+    std::atomic<int> acquires{0};
+    std::atomic<int64_t> slot0{0};
+    system->whenScriptEnds = [&](UINT timeoutMs) {
+        if (++acquires == 2)
+            slot0 = time.Now();
+        return desktop.Next(timeoutMs);
+    };
     Start(kFps);
-    std::this_thread::sleep_for(std::chrono::duration<double>(kSeconds));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     g_stopRecording = true;
+    const int64_t stop = time.Now();
     Finish();
     EXPECT_TRUE(boxes.Boxes().empty());
-    const int pictures = CheckRecordedStream(Stream(), kFps, kW, kH);
-    EXPECT_NEAR(pictures, kSeconds * kFps, kSeconds * kFps * 0.1 + 2);
+    const double seconds = static_cast<double>(stop - slot0) / time.Frequency();
+    EXPECT_NEAR(CheckRecordedStream(Stream(), kFps, kW, kH), seconds * kFps, 2.0) << seconds << " s";
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, RealTimeRecordingTest,

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Copies the width x height rectangle at (left, top) of a picture of
+// pictureWidth x pictureHeight pixels, rows pitch bytes apart, into a packed plane
+// (rows width * 4 bytes apart). Only the part of the rectangle that lies inside
+// the picture is copied; the rest of the plane is left as it is.
+void CopyRecordedRect(uint8_t* plane, int width, int height, const uint8_t* picture, int pitch, int pictureWidth,
+                      int pictureHeight, int left, int top);
+
+// Writes rows of rowBytes bytes from src into dst in the opposite order.
+void CopyRowsUpsideDown(const uint8_t* src, uint8_t* dst, size_t rowBytes, int rows);

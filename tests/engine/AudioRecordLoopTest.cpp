@@ -322,9 +322,11 @@ TEST_F(AudioRecordLoopTest, NoEncoderStopsWithTheGbkMessageBeforeStarting)
 
 TEST_F(AudioRecordLoopTest, NonAsciiPathGivesAFileUnderThatVeryName)
 {
-    const std::wstring folder = dir.File(L"录音 Папка");
+    // Chinese and Cyrillic, and Korean and Hungarian letters that the ANSI
+    // code page of a Chinese system (936) cannot hold.
+    const std::wstring folder = dir.File(L"录音 Папка 녹음");
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    const std::wstring name = L"系统声音 Запись.flac";
+    const std::wstring name = L"系统声音 Запись ő 소리.flac";
     const Samples samples = Ramp(1920, -7, 5);
     capture.AddPass(Pass({Packet(samples)}));
     auto engine = Engine();

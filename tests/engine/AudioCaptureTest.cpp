@@ -3,6 +3,7 @@
 #include "AudioCapture.h"
 
 #include "FakeAudioSystem.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -30,17 +31,11 @@ protected:
 };
 
 // Where construction stops: the step that gives the result, and the result.
-struct StepResult
+struct StepResult : NamedCase
 {
-    const char* name;
     size_t step;  // index into kAllSteps
     HRESULT result;
 };
-
-void PrintTo(const StepResult& step, std::ostream* out)
-{
-    *out << step.name;
-}
 
 class AudioCaptureStepTest : public AudioCaptureTest, public testing::WithParamInterface<StepResult>
 {
@@ -73,19 +68,19 @@ TEST_P(AudioCaptureStepTest, FirstNonZeroResultEndsConstructionAndIsKept)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, AudioCaptureStepTest,
-    testing::Values(StepResult{"create_not_registered", 0, REGDB_E_CLASSNOTREG},
-                    StepResult{"create_success_code", 0, S_FALSE},
-                    StepResult{"device_not_found", 1, HRESULT_FROM_WIN32(ERROR_NOT_FOUND)},
-                    StepResult{"device_success_code", 1, S_FALSE},
-                    StepResult{"activate_fails", 2, AUDCLNT_E_DEVICE_INVALIDATED},
-                    StepResult{"mix_format_success_code", 3, S_FALSE},
-                    StepResult{"mix_format_fails", 3, E_OUTOFMEMORY},
-                    StepResult{"initialize_refuses_format", 4, AUDCLNT_E_UNSUPPORTED_FORMAT},
-                    StepResult{"initialize_success_code", 4, S_FALSE},
-                    StepResult{"buffer_size_fails", 5, AUDCLNT_E_NOT_INITIALIZED},
-                    StepResult{"service_wrong_endpoint", 6, AUDCLNT_E_WRONG_ENDPOINT_TYPE},
-                    StepResult{"service_success_code", 6, S_FALSE}),
-    [](const testing::TestParamInfo<StepResult>& info) { return std::string(info.param.name); });
+    testing::Values(StepResult{{"create_not_registered"}, 0, REGDB_E_CLASSNOTREG},
+                    StepResult{{"create_success_code"}, 0, S_FALSE},
+                    StepResult{{"device_not_found"}, 1, HRESULT_FROM_WIN32(ERROR_NOT_FOUND)},
+                    StepResult{{"device_success_code"}, 1, S_FALSE},
+                    StepResult{{"activate_fails"}, 2, AUDCLNT_E_DEVICE_INVALIDATED},
+                    StepResult{{"mix_format_success_code"}, 3, S_FALSE},
+                    StepResult{{"mix_format_fails"}, 3, E_OUTOFMEMORY},
+                    StepResult{{"initialize_refuses_format"}, 4, AUDCLNT_E_UNSUPPORTED_FORMAT},
+                    StepResult{{"initialize_success_code"}, 4, S_FALSE},
+                    StepResult{{"buffer_size_fails"}, 5, AUDCLNT_E_NOT_INITIALIZED},
+                    StepResult{{"service_wrong_endpoint"}, 6, AUDCLNT_E_WRONG_ENDPOINT_TYPE},
+                    StepResult{{"service_success_code"}, 6, S_FALSE}),
+    CaseName());
 
 TEST_F(AudioCaptureTest, UnknownEndpointIdFailsAtTheDevice)
 {
@@ -109,17 +104,11 @@ TEST_F(AudioCaptureTest, UnreadableMixFormatIsRefusedBeforeInitialize)
     EXPECT_EQ(audio.Log().Unreleased(), std::vector<std::string>());
 }
 
-struct EndpointKind
+struct EndpointKind : NamedCase
 {
-    const char* name;
     bool isCaptureDevice;
     DWORD expectedFlags;
 };
-
-void PrintTo(const EndpointKind& kind, std::ostream* out)
-{
-    *out << kind.name;
-}
 
 class AudioCaptureKindTest : public AudioCaptureTest, public testing::WithParamInterface<EndpointKind>
 {
@@ -155,27 +144,11 @@ TEST_P(AudioCaptureKindTest, OpensTheEndpointSharedForOneSecondOf16BitPcm)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, AudioCaptureKindTest,
-                         testing::Values(EndpointKind{"playback_through_loopback", false, AUDCLNT_STREAMFLAGS_LOOPBACK},
-                                         EndpointKind{"recording_device", true, 0}),
-                         [](const testing::TestParamInfo<EndpointKind>& info) { return std::string(info.param.name); });
+                         testing::Values(EndpointKind{{"playback_through_loopback"}, false, AUDCLNT_STREAMFLAGS_LOOPBACK},
+                                         EndpointKind{{"recording_device"}, true, 0}),
+                         CaseName());
 
 // The mix-format rewrite, on formats given by their fields.
-WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, WORD validBits, DWORD mask, const GUID& sub)
-{
-    WAVEFORMATEXTENSIBLE format = {};
-    format.Format.wFormatTag = WAVE_FORMAT_EXTENSIBLE;
-    format.Format.nChannels = channels;
-    format.Format.nSamplesPerSec = rate;
-    format.Format.wBitsPerSample = bits;
-    format.Format.nBlockAlign = static_cast<WORD>(channels * bits / 8);
-    format.Format.nAvgBytesPerSec = format.Format.nBlockAlign * rate;
-    format.Format.cbSize = 22;
-    format.Samples.wValidBitsPerSample = validBits;
-    format.dwChannelMask = mask;
-    format.SubFormat = sub;
-    return format;
-}
-
 WAVEFORMATEXTENSIBLE Plain(WORD tag, WORD channels, DWORD rate, WORD bits)
 {
     WAVEFORMATEXTENSIBLE format = {};
@@ -188,18 +161,22 @@ WAVEFORMATEXTENSIBLE Plain(WORD tag, WORD channels, DWORD rate, WORD bits)
     return format;
 }
 
-struct RewriteCase
+WAVEFORMATEXTENSIBLE Extensible(WORD channels, DWORD rate, WORD bits, WORD validBits, DWORD mask, const GUID& sub)
 {
-    const char* name;
+    WAVEFORMATEXTENSIBLE format = Plain(WAVE_FORMAT_EXTENSIBLE, channels, rate, bits);
+    format.Format.cbSize = 22;
+    format.Samples.wValidBitsPerSample = validBits;
+    format.dwChannelMask = mask;
+    format.SubFormat = sub;
+    return format;
+}
+
+struct RewriteCase : NamedCase
+{
     WAVEFORMATEXTENSIBLE in;
     HRESULT result;
     WAVEFORMATEXTENSIBLE out;  // the input itself when refused
 };
-
-void PrintTo(const RewriteCase& rewrite, std::ostream* out)
-{
-    *out << rewrite.name;
-}
 
 class RewriteMixFormatTest : public testing::TestWithParam<RewriteCase>
 {
@@ -225,18 +202,18 @@ TEST_P(RewriteMixFormatTest, GivesThe16BitPcmStreamOrRefuses)
 INSTANTIATE_TEST_SUITE_P(
     Formats, RewriteMixFormatTest,
     testing::Values(
-        RewriteCase{"float_stereo_48k", Plain(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32), S_OK,
+        RewriteCase{{"float_stereo_48k"}, Plain(WAVE_FORMAT_IEEE_FLOAT, 2, 48000, 32), S_OK,
                     Plain(WAVE_FORMAT_PCM, 2, 48000, 16)},
-        RewriteCase{"extensible_float_stereo_48k", Extensible(2, 48000, 32, 32, 0x3, kFloat), S_OK,
+        RewriteCase{{"extensible_float_stereo_48k"}, Extensible(2, 48000, 32, 32, 0x3, kFloat), S_OK,
                     Extensible(2, 48000, 16, 16, 0x3, kPcm)},
-        RewriteCase{"extensible_float_5_1_44k", Extensible(6, 44100, 32, 32, 0x3F, kFloat), S_OK,
+        RewriteCase{{"extensible_float_5_1_44k"}, Extensible(6, 44100, 32, 32, 0x3F, kFloat), S_OK,
                     Extensible(6, 44100, 16, 16, 0x3F, kPcm)},
-        RewriteCase{"pcm_16_mono_kept", Plain(WAVE_FORMAT_PCM, 1, 16000, 16), S_OK,
+        RewriteCase{{"pcm_16_mono_kept"}, Plain(WAVE_FORMAT_PCM, 1, 16000, 16), S_OK,
                     Plain(WAVE_FORMAT_PCM, 1, 16000, 16)},
-        RewriteCase{"pcm_24", Plain(WAVE_FORMAT_PCM, 2, 96000, 24), S_OK, Plain(WAVE_FORMAT_PCM, 2, 96000, 16)},
-        RewriteCase{"extensible_pcm_24_in_32", Extensible(2, 48000, 32, 24, 0x3, kPcm), S_OK,
+        RewriteCase{{"pcm_24"}, Plain(WAVE_FORMAT_PCM, 2, 96000, 24), S_OK, Plain(WAVE_FORMAT_PCM, 2, 96000, 16)},
+        RewriteCase{{"extensible_pcm_24_in_32"}, Extensible(2, 48000, 32, 24, 0x3, kPcm), S_OK,
                     Extensible(2, 48000, 16, 16, 0x3, kPcm)},
-        RewriteCase{"extensible_adpcm_refused", Extensible(2, 48000, 16, 16, 0x3, kAdpcm),
+        RewriteCase{{"extensible_adpcm_refused"}, Extensible(2, 48000, 16, 16, 0x3, kAdpcm),
                     AUDCLNT_E_UNSUPPORTED_FORMAT, Extensible(2, 48000, 16, 16, 0x3, kAdpcm)},
         RewriteCase{"extensible_too_short_refused",
                     [] {
@@ -250,11 +227,11 @@ INSTANTIATE_TEST_SUITE_P(
                         f.Format.cbSize = 0;
                         return f;
                     }()},
-        RewriteCase{"no_channels_refused", Plain(WAVE_FORMAT_IEEE_FLOAT, 0, 48000, 32), AUDCLNT_E_UNSUPPORTED_FORMAT,
+        RewriteCase{{"no_channels_refused"}, Plain(WAVE_FORMAT_IEEE_FLOAT, 0, 48000, 32), AUDCLNT_E_UNSUPPORTED_FORMAT,
                     Plain(WAVE_FORMAT_IEEE_FLOAT, 0, 48000, 32)},
-        RewriteCase{"no_rate_refused", Plain(WAVE_FORMAT_IEEE_FLOAT, 2, 0, 32), AUDCLNT_E_UNSUPPORTED_FORMAT,
+        RewriteCase{{"no_rate_refused"}, Plain(WAVE_FORMAT_IEEE_FLOAT, 2, 0, 32), AUDCLNT_E_UNSUPPORTED_FORMAT,
                     Plain(WAVE_FORMAT_IEEE_FLOAT, 2, 0, 32)}),
-    [](const testing::TestParamInfo<RewriteCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(RewriteMixFormatTest, FloatStereo48kGivesBlockAlign4And192000BytesPerSecond)
 {

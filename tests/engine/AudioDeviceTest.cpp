@@ -3,6 +3,7 @@
 #include "AudioCapture.h"
 
 #include "AudioEndpointList.h"
+#include "FlacSamples.h"
 #include "Globals.h"
 #include "NativeTool.h"
 #include "TempDir.h"
@@ -32,21 +33,6 @@ std::string EndpointNames(EDataFlow flow)
         names += std::string(" [") + utf8 + "]";
     }
     return names;
-}
-
-// Interleaved stereo 16-bit samples of a FLAC file, decoded by the machine's flac.
-std::vector<int16_t> DecodeStereo(const std::wstring& flac, const TempDir& dir)
-{
-    const std::wstring raw = dir.File(L"decoded.raw");
-    const NativeResult result =
-        RunNative("flac -d -s -f --force-raw-format --endian=little --sign=signed -o " + ShellQuote(UnixPath(raw)) +
-                  " " + ShellQuote(UnixPath(flac)));
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    const auto bytes = ReadFileBytes(raw);
-    std::vector<int16_t> samples(bytes.size() / 2);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-    return samples;
 }
 
 TEST(AudioDeviceTest, MonitorOfTheNullSinkRecordsTheTonePlayedIntoIt)
@@ -79,7 +65,7 @@ TEST(AudioDeviceTest, MonitorOfTheNullSinkRecordsTheTonePlayedIntoIt)
     g_stopRecording = true;
     recorder.join();
 
-    const std::vector<int16_t> samples = DecodeStereo(flac, dir);
+    const std::vector<int16_t> samples = DecodeFlacSamples(flac);
     // The sounding stretch: from the first to the last sample above a tenth of the tone.
     const int threshold = static_cast<int>(kToneAmplitude * 32767 / 10);
     size_t first = samples.size(), last = 0;

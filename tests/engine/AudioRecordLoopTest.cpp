@@ -7,8 +7,10 @@
 #include "FakeAudioSystem.h"
 #include "FlacCommentRewriter.h"
 #include "FlacEncoderProbe.h"
+#include "FlacSamples.h"
 #include "Globals.h"
 #include "MessageBoxWatcher.h"
+#include "NamedCase.h"
 #include "NativeTool.h"
 #include "TempDir.h"
 
@@ -49,22 +51,6 @@ FakeAudioPass Pass(std::vector<FakeAudioPacket> packets)
     FakeAudioPass pass;
     pass.packets = std::move(packets);
     return pass;
-}
-
-// The samples of a FLAC file as the machine's own decoder gives them.
-Samples DecodeFlac(const std::wstring& flac)
-{
-    TempDir out;
-    const std::wstring raw = out.File(L"decoded.raw");
-    const NativeResult result =
-        RunNative("flac -d -s -f --force-raw-format --endian=little --sign=signed -o " + ShellQuote(UnixPath(raw)) +
-                  " " + ShellQuote(UnixPath(flac)));
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    const auto bytes = ReadFileBytes(raw);
-    Samples samples(bytes.size() / 2);
-    for (size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
-    return samples;
 }
 
 const std::wstring kInitFailureText = L"音频编码器初始化失败,重启软件应该可以解决\n错误代码：";
@@ -114,7 +100,7 @@ TEST_F(AudioRecordLoopTest, FileDecodesToTheDeliveredSamplesOneProcessCallPerPac
 
     EXPECT_EQ(FlacEncoderProbe::ProcessedFrames(), (std::vector<uint32_t>{480, 480, 441, 100}));
     // A silent packet is silence, whatever its bytes.
-    EXPECT_EQ(DecodeFlac(path), Join({first, second, odd, Samples(200, 0)}));
+    EXPECT_EQ(DecodeFlacSamples(path), Join({first, second, odd, Samples(200, 0)}));
     EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
     EXPECT_FALSE(client.Started());
 }
@@ -158,7 +144,7 @@ TEST_F(AudioRecordLoopTest, StopDuringTheSleepDropsThePacketsWaiting)
 
     EXPECT_EQ(FlacEncoderProbe::ProcessedFrames(), std::vector<uint32_t>{480});
     EXPECT_EQ(capture.DeliveredPackets(), 1u);
-    EXPECT_EQ(DecodeFlac(path), Ramp(960, 100, 1));
+    EXPECT_EQ(DecodeFlacSamples(path), Ramp(960, 100, 1));
     EXPECT_EQ(audio.Log().Calls().back(), "Client.Reset");
     EXPECT_FALSE(client.Started());
 }
@@ -178,8 +164,8 @@ TEST_F(AudioRecordLoopTest, SecondRecordingOnTheSameEngineHoldsOnlyItsOwnSound)
     const std::wstring secondPath = dir.File(L"second.flac");
     engine->RecordToFlac(secondPath);
 
-    EXPECT_EQ(DecodeFlac(firstPath), Ramp(960, 1, 1));
-    EXPECT_EQ(DecodeFlac(secondPath), Ramp(1920, -5000, 3));
+    EXPECT_EQ(DecodeFlacSamples(firstPath), Ramp(960, 1, 1));
+    EXPECT_EQ(DecodeFlacSamples(secondPath), Ramp(1920, -5000, 3));
     EXPECT_EQ(CallCount("Client.Start"), 2u);
     EXPECT_EQ(CallCount("Client.Stop"), 2u);
     EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
@@ -198,23 +184,17 @@ TEST_F(AudioRecordLoopTest, PacketLongerThanTheConversionBufferIsEncodedInPieces
     engine->RecordToFlac(path);
 
     EXPECT_EQ(FlacEncoderProbe::ProcessedFrames(), (std::vector<uint32_t>{192000, 48000}));
-    EXPECT_EQ(DecodeFlac(path), packet);
+    EXPECT_EQ(DecodeFlacSamples(path), packet);
 }
 
 // A capture client that fails in the middle of a recording (an endpoint that
 // was removed, a buffer it cannot give): nothing is read or released then, and
 // the loop polls on until the stop flag.
-struct CaptureFailure
+struct CaptureFailure : NamedCase
 {
-    const char* name;
     HRESULT packetSizeResult;
     HRESULT bufferResult;
 };
-
-void PrintTo(const CaptureFailure& failure, std::ostream* out)
-{
-    *out << failure.name;
-}
 
 class AudioCaptureFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<CaptureFailure>
 {
@@ -235,30 +215,24 @@ TEST_P(AudioCaptureFailureTest, NothingIsReadOrReleasedAndRecordingGoesOn)
     engine->RecordToFlac(path);
 
     EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
-    EXPECT_EQ(DecodeFlac(path), Join({a, b, c}));
+    EXPECT_EQ(DecodeFlacSamples(path), Join({a, b, c}));
     EXPECT_TRUE(watcher.Boxes().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, AudioCaptureFailureTest,
-                         testing::Values(CaptureFailure{"endpoint_removed", AUDCLNT_E_DEVICE_INVALIDATED,
+                         testing::Values(CaptureFailure{{"endpoint_removed"}, AUDCLNT_E_DEVICE_INVALIDATED,
                                                         AUDCLNT_E_DEVICE_INVALIDATED},
-                                         CaptureFailure{"buffer_refused", S_OK, AUDCLNT_E_BUFFER_ERROR}),
-                         [](const testing::TestParamInfo<CaptureFailure>& info) { return std::string(info.param.name); });
+                                         CaptureFailure{{"buffer_refused"}, S_OK, AUDCLNT_E_BUFFER_ERROR}),
+                         CaseName());
 
 // An encoder that cannot be initialised: the stop flag, the message with both
 // libFLAC codes, and the stream started and stopped again.
-struct InitFailure
+struct InitFailure : NamedCase
 {
-    const char* name;
     std::function<std::wstring(const TempDir&)> path;
     WORD channels;
     const wchar_t* codes;
 };
-
-void PrintTo(const InitFailure& failure, std::ostream* out)
-{
-    *out << failure.name;
-}
 
 class AudioInitFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<InitFailure>
 {
@@ -288,18 +262,18 @@ TEST_P(AudioInitFailureTest, StopsAndShowsTheCodes)
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, AudioInitFailureTest,
-    testing::Values(InitFailure{"missing_folder", [](const TempDir& d) { return d.File(L"missing\\sound.flac"); }, 2,
+    testing::Values(InitFailure{{"missing_folder"}, [](const TempDir& d) { return d.File(L"missing\\sound.flac"); }, 2,
                                 L"1-6"},
-                    InitFailure{"folder_in_the_way",
+                    InitFailure{{"folder_in_the_way"},
                                 [](const TempDir& d) {
                                     CreateDirectoryW(d.File(L"sound.flac").c_str(), nullptr);
                                     return d.File(L"sound.flac");
                                 },
                                 2, L"1-6"},
-                    InitFailure{"invalid_name", [](const TempDir& d) { return d.File(L"sound?.flac"); }, 2, L"1-6"},
-                    InitFailure{"too_many_channels", [](const TempDir& d) { return d.File(L"sound.flac"); }, 10,
+                    InitFailure{{"invalid_name"}, [](const TempDir& d) { return d.File(L"sound?.flac"); }, 2, L"1-6"},
+                    InitFailure{{"too_many_channels"}, [](const TempDir& d) { return d.File(L"sound.flac"); }, 10,
                                 L"4-1"}),
-    [](const testing::TestParamInfo<InitFailure>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(AudioRecordLoopTest, NoEncoderStopsWithTheGbkMessageBeforeStarting)
 {
@@ -342,7 +316,7 @@ TEST_F(AudioRecordLoopTest, NonAsciiPathGivesAFileUnderThatVeryName)
     } while (FindNextFileW(search, &found));
     FindClose(search);
     EXPECT_EQ(names, std::vector<std::wstring>{name});
-    EXPECT_EQ(DecodeFlac(folder + L"\\" + name), samples);
+    EXPECT_EQ(DecodeFlacSamples(folder + L"\\" + name), samples);
 }
 
 TEST_F(AudioRecordLoopTest, DeletingTheEngineReleasesEverythingAndFreesOnlyTheFormat)

@@ -2,6 +2,8 @@
 // that libFLAC writes.
 #include "FlacCommentRewriter.h"
 
+#include "NamedCase.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,16 +52,10 @@ TEST(GlintcastCommentBlockTest, HoldsVendorGlintcastAndNoComments)
     EXPECT_EQ(GlintcastCommentBlock(false)[0], 0x04);
 }
 
-struct Chunking
+struct Chunking : NamedCase
 {
-    const char* name;
     size_t piece;  // 0: the pieces libFLAC writes (marker, then each block, then frames)
 };
-
-void PrintTo(const Chunking& chunking, std::ostream* out)
-{
-    *out << chunking.name;
-}
 
 class FlacCommentRewriterTest : public testing::TestWithParam<Chunking>
 {
@@ -109,8 +105,8 @@ TEST_P(FlacCommentRewriterTest, KeepsBlocksAfterACommentThatIsNotLast)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pieces, FlacCommentRewriterTest,
-                         testing::Values(Chunking{"as_libFLAC_writes", 0}, Chunking{"one_byte", 1},
-                                         Chunking{"three_bytes", 3}, Chunking{"whole", 1 << 20}),
-                         [](const testing::TestParamInfo<Chunking>& info) { return std::string(info.param.name); });
+                         testing::Values(Chunking{{"as_libFLAC_writes"}, 0}, Chunking{{"one_byte"}, 1},
+                                         Chunking{{"three_bytes"}, 3}, Chunking{{"whole"}, 1 << 20}),
+                         CaseName());
 
 } // namespace

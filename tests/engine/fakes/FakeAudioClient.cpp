@@ -20,12 +20,9 @@ std::vector<BYTE> FloatMixFormat(WORD channels, DWORD rate)
 std::vector<BYTE> ExtensibleFloatMixFormat(WORD channels, DWORD rate, DWORD channelMask)
 {
     WAVEFORMATEXTENSIBLE format = {};
+    const std::vector<BYTE> plain = FloatMixFormat(channels, rate);
+    std::memcpy(&format.Format, plain.data(), sizeof(WAVEFORMATEX));
     format.Format.wFormatTag = WAVE_FORMAT_EXTENSIBLE;
-    format.Format.nChannels = channels;
-    format.Format.nSamplesPerSec = rate;
-    format.Format.wBitsPerSample = 32;
-    format.Format.nBlockAlign = static_cast<WORD>(channels * 4);
-    format.Format.nAvgBytesPerSec = format.Format.nBlockAlign * rate;
     format.Format.cbSize = sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX);
     format.Samples.wValidBitsPerSample = 32;
     format.dwChannelMask = channelMask;

@@ -2,6 +2,7 @@
 // its plain arithmetic: the mix-format rewrite, the buffer duration, widening.
 #include "AudioCapture.h"
 
+#include "AudioEndpointList.h"
 #include "FakeAudioSystem.h"
 #include "NamedCase.h"
 
@@ -147,6 +148,17 @@ INSTANTIATE_TEST_SUITE_P(Kinds, AudioCaptureKindTest,
                          testing::Values(EndpointKind{{"playback_through_loopback"}, false, AUDCLNT_STREAMFLAGS_LOOPBACK},
                                          EndpointKind{{"recording_device"}, true, 0}),
                          CaseName());
+
+TEST_F(AudioCaptureTest, EndpointIsFoundByItsFriendlyNameWhateverItsPlace)
+{
+    audio.AddDevice(L"{capture-2}", L"Monitor of Null Output", eCapture);
+    audio.AddDevice(L"{capture-3}", L"Line In (Fake)", eCapture);
+    EXPECT_EQ(FindAudioEndpoint(eCapture, L"Null Output").id, L"{capture-2}");
+    EXPECT_EQ(FindAudioEndpoint(eRender, L"Speakers").id, L"{render-1}");
+    EXPECT_EQ(FindAudioEndpoint(eRender, L"Null Output").id, L"");
+    EXPECT_EQ(ListAudioEndpoints(eCapture).size(), 3u);
+    EXPECT_EQ(audio.Log().Unreleased(), std::vector<std::string>());
+}
 
 // The mix-format rewrite, on formats given by their fields.
 WAVEFORMATEXTENSIBLE Plain(WORD tag, WORD channels, DWORD rate, WORD bits)

@@ -36,7 +36,7 @@ wine_session_start() {
   if [ "${1:-}" = "--sound" ]; then
     cat > "$session_dir/pulse.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1
-load-module module-null-sink sink_name=glintcast rate=48000
+load-module module-null-sink sink_name=glintcast rate=48000 sink_properties="device.description='Null Output'"
 set-default-sink glintcast
 set-default-source glintcast.monitor
 PA

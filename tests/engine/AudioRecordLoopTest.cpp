@@ -1,0 +1,342 @@
+// The sound record loop over the fake Core Audio layer: what reaches the FLAC
+// file (checked with the machine's own flac and metaflac), when it stops, and
+// how it fails.
+#include "AudioCapture.h"
+
+#include "FakeAudioMallocSpy.h"
+#include "FakeAudioSystem.h"
+#include "FlacCommentRewriter.h"
+#include "FlacEncoderProbe.h"
+#include "FlacSamples.h"
+#include "Globals.h"
+#include "MessageBoxWatcher.h"
+#include "NamedCase.h"
+#include "NativeTool.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using Samples = std::vector<int16_t>;
+
+// count samples rising by step from start, wrapping as 16-bit values do.
+Samples Ramp(size_t count, int start, int step)
+{
+    Samples samples(count);
+    for (size_t i = 0; i < count; ++i)
+        samples[i] = static_cast<int16_t>(static_cast<uint16_t>(start + static_cast<int>(i) * step));
+    return samples;
+}
+
+Samples Join(std::initializer_list<Samples> parts)
+{
+    Samples all;
+    for (const Samples& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+FakeAudioPacket Packet(Samples samples, DWORD flags = 0)
+{
+    return FakeAudioPacket{std::move(samples), flags};
+}
+
+FakeAudioPass Pass(std::vector<FakeAudioPacket> packets)
+{
+    FakeAudioPass pass;
+    pass.packets = std::move(packets);
+    return pass;
+}
+
+const std::wstring kInitFailureText = L"音频编码器初始化失败,重启软件应该可以解决\n错误代码：";
+
+class AudioRecordLoopTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_stopRecording = false;
+        FlacEncoderProbe::Reset();
+    }
+    void TearDown() override { g_stopRecording = false; }
+
+    std::unique_ptr<AudioCapture> Engine()
+    {
+        auto engine = std::make_unique<AudioCapture>(true, microphone.Id());
+        EXPECT_EQ(engine->m_hr, 0);
+        return engine;
+    }
+
+    size_t CallCount(const std::string& call)
+    {
+        const auto calls = audio.Log().Calls();
+        return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
+    }
+
+    FakeAudioSystem audio;
+    FakeMMDevice& microphone = audio.AddDevice(L"{capture-1}", L"Microphone (Fake)", eCapture);
+    FakeAudioClient& client = microphone.Client();  // stereo, 48 kHz, 960-frame buffer: 10 ms polls
+    FakeAudioCaptureClient& capture = client.CaptureClient();
+    TempDir dir;
+};
+
+TEST_F(AudioRecordLoopTest, FileDecodesToTheDeliveredSamplesOneProcessCallPerPacket)
+{
+    const Samples first = Join({{int16_t(0x8000), 0x7FFF, -1, 1}, Ramp(956, 0x7F00, 37)});  // 480 frames
+    const Samples second = Ramp(960, -20000, 41);
+    const Samples odd = Ramp(882, 12345, -97);  // 441 frames
+    const Samples noise = Ramp(200, 1000, 3);   // bytes of a packet flagged silent
+    capture.AddPass(Pass({Packet(first), Packet(second)}));
+    capture.AddPass(Pass({Packet(odd)}));
+    capture.AddPass(Pass({Packet(noise, AUDCLNT_BUFFERFLAGS_SILENT)}));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    EXPECT_EQ(FlacEncoderProbe::ProcessedFrames(), (std::vector<uint32_t>{480, 480, 441, 100}));
+    // A silent packet is silence, whatever its bytes.
+    EXPECT_EQ(DecodeFlacSamples(path), Join({first, second, odd, Samples(200, 0)}));
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+    EXPECT_FALSE(client.Started());
+}
+
+TEST_F(AudioRecordLoopTest, FileHoldsStreamInfoThenOnlyOurVorbisComment)
+{
+    capture.AddPass(Pass({Packet(Ramp(9600, -30000, 7)), Packet(Ramp(9600, 5, 11))}));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    const auto bytes = ReadFileBytes(path);
+    ASSERT_GT(bytes.size(), 65u);
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 8),
+              (std::vector<unsigned char>{'f', 'L', 'a', 'C', 0x00, 0x00, 0x00, 34}));
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 42, bytes.begin() + 63), GlintcastCommentBlock(true));
+    EXPECT_EQ(bytes[63], 0xFF);  // the first frame follows at once
+    EXPECT_EQ(bytes[64] & 0xFE, 0xF8);
+
+    const std::string file = ShellQuote(UnixPath(path));
+    const NativeResult test = RunNative("flac -t -s " + file);
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    const NativeResult totals = RunNative("metaflac --show-total-samples --show-md5sum " + file);
+    EXPECT_EQ(totals.output.substr(0, totals.output.find('\n')), "9600");
+    EXPECT_EQ(totals.output.find("00000000000000000000000000000000"), std::string::npos) << totals.output;
+    const NativeResult list = RunNative("metaflac --list " + file + " | grep -E '^METADATA|is last|length|vendor|comments'");
+    EXPECT_EQ(list.output,
+              "METADATA block #0\n  is last: false\n  length: 34\n"
+              "METADATA block #1\n  is last: true\n  length: 17\n  vendor string: Glintcast\n  comments: 0\n");
+}
+
+TEST_F(AudioRecordLoopTest, StopDuringTheSleepDropsThePacketsWaiting)
+{
+    capture.AddPass(Pass({Packet(Ramp(960, 100, 1))}));
+    FakeAudioPass stopped = Pass({Packet(Ramp(960, 200, 1)), Packet(Ramp(960, 300, 1))});
+    stopped.stopDuringSleep = true;
+    capture.AddPass(std::move(stopped));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    EXPECT_EQ(FlacEncoderProbe::ProcessedFrames(), std::vector<uint32_t>{480});
+    EXPECT_EQ(capture.DeliveredPackets(), 1u);
+    EXPECT_EQ(DecodeFlacSamples(path), Ramp(960, 100, 1));
+    EXPECT_EQ(audio.Log().Calls().back(), "Client.Reset");
+    EXPECT_FALSE(client.Started());
+}
+
+TEST_F(AudioRecordLoopTest, SecondRecordingOnTheSameEngineHoldsOnlyItsOwnSound)
+{
+    auto engine = Engine();
+    capture.AddPass(Pass({Packet(Ramp(960, 1, 1))}));
+    FakeAudioPass stopped = Pass({Packet(Ramp(960, 2000, 1))});  // left in the endpoint buffer
+    stopped.stopDuringSleep = true;
+    capture.AddPass(std::move(stopped));
+    const std::wstring firstPath = dir.File(L"first.flac");
+    engine->RecordToFlac(firstPath);
+
+    g_stopRecording = false;
+    capture.AddPass(Pass({Packet(Ramp(1920, -5000, 3))}));
+    const std::wstring secondPath = dir.File(L"second.flac");
+    engine->RecordToFlac(secondPath);
+
+    EXPECT_EQ(DecodeFlacSamples(firstPath), Ramp(960, 1, 1));
+    EXPECT_EQ(DecodeFlacSamples(secondPath), Ramp(1920, -5000, 3));
+    EXPECT_EQ(CallCount("Client.Start"), 2u);
+    EXPECT_EQ(CallCount("Client.Stop"), 2u);
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+}
+
+TEST_F(AudioRecordLoopTest, PacketLongerThanTheConversionBufferIsEncodedInPieces)
+{
+    // A buffer of 1.25 s at 192 kHz: the one-second conversion buffer (1.5 MB,
+    // guarded against overruns) is shorter than its one packet.
+    client.mixFormat = ExtensibleFloatMixFormat(2, 192000, 0x3);
+    client.bufferFrames = 240000;
+    const Samples packet = Ramp(480000, -32768, 13);
+    capture.AddPass(Pass({Packet(packet)}));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    EXPECT_EQ(FlacEncoderProbe::ProcessedFrames(), (std::vector<uint32_t>{192000, 48000}));
+    EXPECT_EQ(DecodeFlacSamples(path), packet);
+}
+
+// A capture client that fails in the middle of a recording (an endpoint that
+// was removed, a buffer it cannot give): nothing is read or released then, and
+// the loop polls on until the stop flag.
+struct CaptureFailure : NamedCase
+{
+    HRESULT packetSizeResult;
+    HRESULT bufferResult;
+};
+
+class AudioCaptureFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<CaptureFailure>
+{
+};
+
+TEST_P(AudioCaptureFailureTest, NothingIsReadOrReleasedAndRecordingGoesOn)
+{
+    MessageBoxWatcher watcher;
+    const Samples a = Ramp(960, 10, 1), b = Ramp(960, 20, 1), c = Ramp(960, 30, 1);
+    capture.AddPass(Pass({Packet(a)}));
+    FakeAudioPass failing = Pass({Packet(b)});
+    failing.packetSizeResult = GetParam().packetSizeResult;
+    failing.bufferResult = GetParam().bufferResult;
+    capture.AddPass(std::move(failing));
+    capture.AddPass(Pass({Packet(c)}));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+    EXPECT_EQ(DecodeFlacSamples(path), Join({a, b, c}));
+    EXPECT_TRUE(watcher.Boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, AudioCaptureFailureTest,
+                         testing::Values(CaptureFailure{{"endpoint_removed"}, AUDCLNT_E_DEVICE_INVALIDATED,
+                                                        AUDCLNT_E_DEVICE_INVALIDATED},
+                                         CaptureFailure{{"buffer_refused"}, S_OK, AUDCLNT_E_BUFFER_ERROR}),
+                         CaseName());
+
+// An encoder that cannot be initialised: the stop flag, the message with both
+// libFLAC codes, and the stream started and stopped again.
+struct InitFailure : NamedCase
+{
+    std::function<std::wstring(const TempDir&)> path;
+    WORD channels;
+    const wchar_t* codes;
+};
+
+class AudioInitFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<InitFailure>
+{
+};
+
+TEST_P(AudioInitFailureTest, StopsAndShowsTheCodes)
+{
+    MessageBoxWatcher watcher;
+    client.mixFormat = ExtensibleFloatMixFormat(GetParam().channels, 48000, 0);
+    capture.AddPass(Pass({Packet(Ramp(960 * GetParam().channels / 2, 0, 1))}));
+    auto engine = Engine();
+    engine->RecordToFlac(GetParam().path(dir));
+
+    EXPECT_TRUE(g_stopRecording);
+    const auto boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kInitFailureText + GetParam().codes);
+    EXPECT_EQ(boxes[0].caption, L"错误");
+    EXPECT_TRUE(boxes[0].IsPlainOk());
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[0].threadId, GetCurrentThreadId());
+    EXPECT_EQ(CallCount("Client.Start"), 1u);
+    EXPECT_EQ(CallCount("Client.Stop"), 1u);
+    EXPECT_FALSE(client.Started());
+    EXPECT_TRUE(FlacEncoderProbe::ProcessedFrames().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, AudioInitFailureTest,
+    testing::Values(InitFailure{{"missing_folder"}, [](const TempDir& d) { return d.File(L"missing\\sound.flac"); }, 2,
+                                L"1-6"},
+                    InitFailure{{"folder_in_the_way"},
+                                [](const TempDir& d) {
+                                    CreateDirectoryW(d.File(L"sound.flac").c_str(), nullptr);
+                                    return d.File(L"sound.flac");
+                                },
+                                2, L"1-6"},
+                    InitFailure{{"invalid_name"}, [](const TempDir& d) { return d.File(L"sound?.flac"); }, 2, L"1-6"},
+                    InitFailure{{"too_many_channels"}, [](const TempDir& d) { return d.File(L"sound.flac"); }, 10,
+                                L"4-1"}),
+    CaseName());
+
+TEST_F(AudioRecordLoopTest, NoEncoderStopsWithTheGbkMessageBeforeStarting)
+{
+    MessageBoxWatcher watcher;
+    auto engine = Engine();
+    FlacEncoderProbe::FailNextNew();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    EXPECT_TRUE(g_stopRecording);
+    const auto boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"音频编码器分配内存失败");  // GBK bytes read in code page 936
+    EXPECT_EQ(boxes[0].caption, L"");
+    EXPECT_TRUE(boxes[0].IsPlainOk());
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(CallCount("Client.Start"), 0u);
+    EXPECT_FALSE(PathExists(path));
+}
+
+TEST_F(AudioRecordLoopTest, NonAsciiPathGivesAFileUnderThatVeryName)
+{
+    // Chinese and Cyrillic, and Korean and Hungarian letters that the ANSI
+    // code page of a Chinese system (936) cannot hold.
+    const std::wstring folder = dir.File(L"录音 Папка 녹음");
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring name = L"系统声音 Запись ő 소리.flac";
+    const Samples samples = Ramp(1920, -7, 5);
+    capture.AddPass(Pass({Packet(samples)}));
+    auto engine = Engine();
+    engine->RecordToFlac(folder + L"\\" + name);
+
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        if (found.cFileName != std::wstring(L".") && found.cFileName != std::wstring(L".."))
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_EQ(names, std::vector<std::wstring>{name});
+    EXPECT_EQ(DecodeFlacSamples(folder + L"\\" + name), samples);
+}
+
+TEST_F(AudioRecordLoopTest, DeletingTheEngineReleasesEverythingAndFreesOnlyTheFormat)
+{
+    FakeAudioMallocSpy& spy = FakeAudioMallocSpy::Instance();
+    ASSERT_TRUE(spy.Registered());
+    capture.AddPass(Pass({Packet(Ramp(960, 0, 1)), Packet(Ramp(960, 0, 2))}));
+    spy.ClearFrees();
+    auto engine = Engine();
+    engine->RecordToFlac(dir.File(L"sound.flac"));
+    const void* format = client.HandedOutMixFormat();
+    const std::vector<const void*> packets = capture.HandedOutMemory();
+    ASSERT_EQ(packets.size(), 2u);
+    EXPECT_FALSE(spy.WasFreed(format));
+
+    engine.reset();
+    EXPECT_TRUE(spy.WasFreed(format));
+    for (const void* packet : packets)
+        EXPECT_FALSE(spy.WasFreed(packet));
+    EXPECT_EQ(audio.Log().Unreleased(), std::vector<std::string>());
+}
+
+} // namespace

@@ -301,35 +301,38 @@ void CWnd::GetWindowText(CString& rString) const
 
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
-    HWND hWndControl = ::GetDlgItem(m_hWnd, nID);
-    const int n = ::GetWindowTextLengthW(hWndControl);
-    ::GetWindowTextW(hWndControl, rString.GetBuffer(n + 1), n + 1);
-    rString.ReleaseBuffer();
+    rString.Empty();
+    if (CWnd* pControl = GetDlgItem(nID))
+        pControl->GetWindowText(rString);
     return rString.GetLength();
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+namespace {
+
+// Changes the bits of GWL_STYLE or GWL_EXSTYLE; nFlags other than 0 has the
+// frame follow through SetWindowPos. FALSE when nothing changed.
+BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    const DWORD style = GetStyle();
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(hWnd, nIndex));
     const DWORD newStyle = (style & ~dwRemove) | dwAdd;
     if (style == newStyle)
         return FALSE;
-    SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(newStyle));
+    SetWindowLongPtrW(hWnd, nIndex, static_cast<LONG_PTR>(newStyle));
     if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     return TRUE;
+}
+
+} // namespace
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
+{
+    return ModifyStyleBits(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
-    const DWORD style = GetExStyle();
-    const DWORD newStyle = (style & ~dwRemove) | dwAdd;
-    if (style == newStyle)
-        return FALSE;
-    SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(newStyle));
-    if (nFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-    return TRUE;
+    return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
 void CWnd::ClientToScreen(LPRECT lpRect) const

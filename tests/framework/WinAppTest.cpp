@@ -54,6 +54,33 @@ TEST(WinAppTest, BoxesWithoutACaptionCarryTheApplicationsName)
     EXPECT_EQ(boxes[2].caption, L"提示");
 }
 
+class HelpRecordingApp : public CWinApp
+{
+public:
+    int helpRequests = 0;
+
+protected:
+    afx_msg void OnHelpRequest() { ++helpRequests; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpRecordingApp, CWinApp)
+    ON_COMMAND(ID_HELP, &HelpRecordingApp::OnHelpRequest)
+END_MESSAGE_MAP()
+
+TEST(WinAppTest, CommandsThatNoDialogHandlesGoToTheApplication)
+{
+    HelpRecordingApp app;
+    ProbeDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_PROBE));
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP, 0));
+    EXPECT_EQ(app.helpRequests, 1);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ProbeDlg::kMenuCommand, 0));
+    EXPECT_EQ(app.helpRequests, 1);
+    EXPECT_EQ(dlg.calls.back(), L"command");
+}
+
 TEST(WinAppTest, ProgramEntryRunsTheGlobalApplicationObject)
 {
     // entry_probe's application logs its steps to the file given and returns 23

@@ -1,5 +1,6 @@
 #include "DialogDriver.h"
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -187,6 +188,23 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
     }
 }
 
+namespace {
+
+std::vector<HWND> VisibleDialogs()
+{
+    std::vector<HWND> dialogs;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            if (IsDialogOfThisProcess(window) && IsWindowVisible(window))
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+} // namespace
+
 ModalRun RunModal(const std::wstring& caption, const std::function<INT_PTR()>& show,
                   const std::function<void(const DialogWindow&)>& act, std::chrono::milliseconds limit)
 {
@@ -194,19 +212,26 @@ ModalRun RunModal(const std::wstring& caption, const std::function<INT_PTR()>& s
     std::atomic<bool> shown{false};
     std::atomic<bool> returned{false};
     std::atomic<bool> leftOpen{false};
+    const std::vector<HWND> before = VisibleDialogs();
     std::thread helper([&] {
         HWND window = nullptr;
         WaitFor([&] { return returned || (window = FindDialog(caption)) != nullptr; }, limit);
-        if (!window)
-            return;
-        shown = true;
-        const DialogWindow dialog(window);
-        act(dialog);
-        if (!dialog.WaitUntilClosed(limit)) {
-            leftOpen = true;
-            dialog.Close();
-            if (!dialog.WaitUntilClosed(limit))
-                PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        if (window) {
+            shown = true;
+            const DialogWindow dialog(window);
+            act(dialog);
+            if (!dialog.WaitUntilClosed(limit)) {
+                leftOpen = true;
+                dialog.Close();
+            }
+        }
+        // Whatever else came up meanwhile (the wrong dialog, say) is closed too, so
+        // that show returns.
+        while (!returned) {
+            for (HWND other : VisibleDialogs())
+                if (std::find(before.begin(), before.end(), other) == before.end())
+                    PostMessageW(other, WM_SYSCOMMAND, SC_CLOSE, 0);
+            WaitFor([&] { return returned.load(); }, std::chrono::seconds(1));
         }
     });
     run.result = show();

@@ -71,8 +71,9 @@ struct ModalRun
 };
 
 // Calls show (which runs a modal dialog, DoModal say) on this thread; once a
-// dialog with the caption is up, act runs on a helper thread with it. A dialog
-// that never comes up or that act leaves open is closed, so a test never hangs.
+// dialog with the caption is up, act runs on a helper thread with it. When act
+// leaves it open, or another dialog comes up instead, it is closed with the close
+// box, so that a test does not hang.
 ModalRun RunModal(const std::wstring& caption, const std::function<INT_PTR()>& show,
                   const std::function<void(const DialogWindow&)>& act,
                   std::chrono::milliseconds limit = std::chrono::seconds(10));

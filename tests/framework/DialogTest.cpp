@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -108,6 +109,22 @@ TEST(ModalDialogTest, DialogThatEndsWhileItOpensIsNeverShown)
         EXPECT_FALSE(run.appeared);
         EXPECT_EQ(run.result, c.result);
     }
+}
+
+TEST(ModalDialogTest, ModalLoopKeepsDispatchingTheOtherWindowsMessages)
+{
+    ProbeDlg main;
+    ASSERT_TRUE(main.Create(IDD_PROBE));
+    main.calls.clear();
+    main.SetTimer(5, 20, nullptr);
+    ProbeDlg modal(IDD_EMPTY);
+    const ModalRun run = RunModal(L"Empty", [&] { return modal.DoModal(); }, [](const DialogWindow& d) {
+        Sleep(400);
+        d.PressEscape();
+    });
+    main.KillTimer(5);
+    EXPECT_TRUE(run.appeared);
+    EXPECT_GE(std::count(main.calls.begin(), main.calls.end(), L"timer 5"), 3);
 }
 
 TEST(ModalDialogTest, MissingTemplateGivesMinusOne)

@@ -74,7 +74,8 @@ TEST(ModalDialogTest, EndsWithTheValueOfTheWayTheUserClosedIt)
     const EndingCase cases[] = {
         {"Enter", [](const DialogWindow& d) { d.PressEnter(); }, IDOK, {L"init", L"OnOK"}},
         {"Esc", [](const DialogWindow& d) { d.PressEscape(); }, IDCANCEL, {L"init", L"OnCancel"}},
-        {"close box", [](const DialogWindow& d) { d.Close(); }, IDCANCEL, {L"init", L"OnCancel"}},
+        {"close box", [](const DialogWindow& d) { d.Close(); }, IDCANCEL,
+         {L"init", L"syscommand 61536 0", L"close", L"OnCancel"}},
         {"a handler's EndDialog", [](const DialogWindow& d) { d.Click(IDC_END_SEVEN); }, 7, {L"init"}},
     };
     for (const EndingCase& c : cases) {

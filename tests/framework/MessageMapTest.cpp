@@ -36,6 +36,11 @@ TEST(MessageMapTest, EachEntryCallsItsHandlerWithTheMessagesArguments)
          nullptr, 0},
         {"unmapped control", WM_COMMAND, MAKEWPARAM(IDC_FIELD, EN_CHANGE), IDC_FIELD, 0, nullptr, 0},
         {"timer", WM_TIMER, 7, 0, 0, L"timer 7", 0},
+        {"hotkey", WM_HOTKEY, 1, 0, MAKELPARAM(MOD_CONTROL, VK_F10), L"hotkey 1 2 121", 0},
+        {"system command of the program's own", WM_SYSCOMMAND, 0x0010, 0, 5, L"syscommand 16 5", 0},
+        {"drag icon", WM_QUERYDRAGICON, 0, 0, 0, L"drag icon",
+         reinterpret_cast<LRESULT>(LoadCursorW(nullptr, IDC_HAND))},
+        {"mouse button up", WM_LBUTTONUP, MK_SHIFT, 0, MAKELPARAM(-3, 40), L"button up 4 -3,40", 0},
     };
     ProbeDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_PROBE));

@@ -11,6 +11,11 @@ BEGIN_MESSAGE_MAP(ProbeDlg, CDialogEx)
     ON_MESSAGE(WM_SETTEXT, &ProbeDlg::OnSetText)
     ON_WM_TIMER()
     ON_NOTIFY(ProbeDlg::kProbeNotification, IDC_FIELD, &ProbeDlg::OnProbeNotify)
+    ON_WM_HOTKEY()
+    ON_WM_SYSCOMMAND()
+    ON_WM_CLOSE()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 BOOL ProbeDlg::OnInitDialog()
@@ -80,6 +85,36 @@ void ProbeDlg::OnProbeNotify(NMHDR*, LRESULT* pResult)
 {
     calls.push_back(L"notify");
     *pResult = 42;
+}
+
+void ProbeDlg::OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2)
+{
+    calls.push_back(L"hotkey " + std::to_wstring(nHotKeyId) + L" " + std::to_wstring(nKey1) + L" " +
+                    std::to_wstring(nKey2));
+}
+
+void ProbeDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    calls.push_back(L"syscommand " + std::to_wstring(nID) + L" " + std::to_wstring(lParam));
+    Default();
+}
+
+void ProbeDlg::OnClose()
+{
+    calls.push_back(L"close");
+    Default();
+}
+
+HCURSOR ProbeDlg::OnQueryDragIcon()
+{
+    calls.push_back(L"drag icon");
+    return LoadCursorW(nullptr, IDC_HAND);
+}
+
+void ProbeDlg::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    calls.push_back(L"button up " + std::to_wstring(nFlags) + L" " + std::to_wstring(point.x) + L"," +
+                    std::to_wstring(point.y));
 }
 
 BEGIN_MESSAGE_MAP(DerivedProbeDlg, ProbeDlg)

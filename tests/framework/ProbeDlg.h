@@ -37,6 +37,12 @@ protected:
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnProbeNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    // These record their arguments and then let the default processing run.
+    afx_msg void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnClose();
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 };

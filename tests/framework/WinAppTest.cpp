@@ -43,15 +43,18 @@ TEST(WinAppTest, BoxesWithoutACaptionCarryTheApplicationsName)
     EXPECT_EQ(AfxMessageBox(L"框架消息"), IDOK);
     EXPECT_EQ(main.MessageBox(L"窗口消息"), IDOK);
     EXPECT_EQ(main.MessageBox(L"有标题", L"提示", MB_YESNO), IDYES);
-    ASSERT_TRUE(watcher.WaitForBoxes(3));
+    EXPECT_EQ(AfxMessageBox(IDS_PROBE), IDOK);
+    ASSERT_TRUE(watcher.WaitForBoxes(4));
     const auto boxes = watcher.Boxes();
-    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_EQ(boxes.size(), 4u);
     EXPECT_EQ(boxes[0].text, L"框架消息");
     EXPECT_EQ(boxes[0].caption, L"framework_tests");
     EXPECT_EQ(boxes[0].owner, main.m_hWnd);
     EXPECT_EQ(boxes[1].caption, L"framework_tests");
     EXPECT_EQ(boxes[1].owner, main.m_hWnd);
     EXPECT_EQ(boxes[2].caption, L"提示");
+    EXPECT_EQ(boxes[3].text, L"探针 probe") << "a prompt from the string table";
+    EXPECT_EQ(boxes[3].caption, L"framework_tests");
 }
 
 class HelpRecordingApp : public CWinApp

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Pictures every dialog of the program, one PNG each, into OUTDIR:
+#   bash scripts/screenshots.sh OUTDIR
+# Builds first, then runs dialog_gallery.exe inside a private Xvfb display; the
+# program shows each dialog in turn and pictures the screen around it with
+# ImageMagick's import. Exits non-zero when a dialog could not be pictured.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+if [ $# -ne 1 ]; then
+  echo "usage: $0 OUTDIR" >&2
+  exit 2
+fi
+mkdir -p "$1"
+out=$(cd "$1" && pwd)
+"$top/scripts/build.sh"
+. "$top/scripts/wine-env.sh"
+# The real ImageMagick program: a stand-in of the same name may come first on PATH.
+import=$(command -v import-im6.q16 || command -v import)
+
+wine_session_start
+trap wine_session_stop EXIT
+"$WINE" "$build/tests/gallery/dialog_gallery.exe" "$import" "$out" </dev/null
+ls "$out"/*.png

@@ -68,33 +68,34 @@ build_x264() {
   rm -rf "$b"; mkdir -p "$b"
   (cd "$b" && "$deps/src/x264/configure" --host=x86_64-w64-mingw32 --cross-prefix=x86_64-w64-mingw32- \
       --prefix="$prefix" --enable-static --disable-cli --disable-opencl --bit-depth=8 >/dev/null \
-   && make -s -j"$jobs" >build.log 2>&1 && make -s install-lib-static >/dev/null)
+   && { make -s -j"$jobs" >build.log 2>&1 || { tail -30 build.log; exit 1; }; } \
+   && make -s install-lib-static >/dev/null)
 }
 
 toolchain=$top/cmake/mingw-w64-x86_64.cmake
 
-build_flac() {
-  [ -f "$prefix/lib/libFLAC.a" ] && return
-  log "building libFLAC"
-  local b=$deps/build/flac
+# cmake_dependency NAME LIBRARY [cmake options]: configures, builds and installs
+# one CMake source package into the prefix, unless its library is there.
+cmake_dependency() {
+  local name=$1 lib=$2; shift 2
+  [ -f "$prefix/lib/$lib" ] && return
+  log "building $name"
+  local b=$deps/build/$name
   rm -rf "$b"
-  cmake -S "$deps/src/flac" -B "$b" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF \
-    -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF -DWITH_OGG=OFF \
-    -DWITH_STACK_PROTECTOR=OFF -DWITH_FORTIFY_SOURCE=OFF >/dev/null
-  cmake --build "$b" -j"$jobs" >"$b.log" 2>&1
+  cmake -S "$deps/src/$name" -B "$b" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" >/dev/null
+  cmake --build "$b" -j"$jobs" >"$b.log" 2>&1 || { tail -30 "$b.log"; exit 1; }
   cmake --install "$b" >/dev/null
 }
 
+build_flac() {
+  cmake_dependency flac libFLAC.a -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF \
+    -DBUILD_TESTING=OFF -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF -DWITH_OGG=OFF \
+    -DWITH_STACK_PROTECTOR=OFF -DWITH_FORTIFY_SOURCE=OFF
+}
+
 build_googletest() {
-  [ -f "$prefix/lib/libgtest.a" ] && return
-  log "building GoogleTest"
-  local b=$deps/build/googletest
-  rm -rf "$b"
-  cmake -S "$deps/src/googletest" -B "$b" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -Dgtest_disable_pthreads=ON >/dev/null
-  cmake --build "$b" -j"$jobs" >"$b.log" 2>&1
-  cmake --install "$b" >/dev/null
+  cmake_dependency googletest libgtest.a -Dgtest_disable_pthreads=ON
 }
 
 # Wine takes the encoding of Unix file names from the locale: without a real

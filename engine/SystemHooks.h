@@ -5,14 +5,19 @@
 #include <objbase.h>
 
 // The few process-wide entry points of the system that tests replace with
-// fakes of their own: device and enumerator creation and the clock. The engines
-// call these through Hooks(); everything else they call directly.
+// fakes of their own: device and enumerator creation, the clocks, the version
+// test and the speaker. The program calls these through Hooks(); everything
+// else it calls directly.
 struct SystemHooks
 {
     decltype(&::D3D11CreateDevice) createDevice = ::D3D11CreateDevice;
     decltype(&::CoCreateInstance) coCreateInstance = ::CoCreateInstance;
     decltype(&::QueryPerformanceCounter) queryPerformanceCounter = ::QueryPerformanceCounter;
     decltype(&::QueryPerformanceFrequency) queryPerformanceFrequency = ::QueryPerformanceFrequency;
+    decltype(&::VerifyVersionInfoW) verifyVersionInfo = ::VerifyVersionInfoW;
+    // The main window's one-second clock.
+    decltype(&::SetTimer) setTimer = ::SetTimer;
+    decltype(&::Beep) beep = ::Beep;
 };
 
 // The hooks in use: the system's own unless a test has set others.

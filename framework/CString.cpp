@@ -1,6 +1,9 @@
 #include "CString.h"
 
 #include "Afx.h"
+#include "CMemoryException.h"
+
+#include <oleauto.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -157,4 +160,12 @@ void CString::ReleaseBuffer(int nNewLength)
     if (nNewLength < 0)
         nNewLength = static_cast<int>(wcsnlen(m_str.c_str(), m_str.size()));
     m_str.resize(static_cast<size_t>(std::min(nNewLength, GetLength())));
+}
+
+BSTR CString::AllocSysString() const
+{
+    BSTR copy = ::SysAllocStringLen(m_str.c_str(), static_cast<UINT>(m_str.size()));
+    if (!copy)
+        AfxThrowMemoryException();
+    return copy;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <wtypes.h>
 
 #include <string>
 
@@ -50,6 +51,11 @@ public:
 
     // A writable buffer of at least nMinBufferLength characters; ReleaseBuffer ends
     // the text at nNewLength, or at its first zero character when that is -1.
+    // A system string (SysAllocStringLen) with the text, for the caller to free
+    // with SysFreeString; raises the framework's memory exception when there is
+    // no memory for it.
+    BSTR AllocSysString() const;
+
     LPWSTR GetBuffer(int nMinBufferLength = 0);
     LPWSTR GetBufferSetLength(int nLength);
     void ReleaseBuffer(int nNewLength = -1);

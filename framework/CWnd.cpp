@@ -1,9 +1,11 @@
 #include "CWnd.h"
 
 #include "Afx.h"
+#include "CMemoryException.h"
 #include "CWinApp.h"
 #include "TemporaryMap.h"
 
+#include <new>
 #include <unordered_map>
 
 namespace {
@@ -150,7 +152,20 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     ThreadState& state = State();
     const MSG previous = state.lastSentMsg;
     state.lastSentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
-    const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    // An exception must not leave a handler: it would unwind through the system's
+    // frames. It is reported here, and the message counts as handled (a window
+    // being created is refused).
+    try {
+        result = pWnd->WindowProc(message, wParam, lParam);
+    } catch (CException* e) {
+        e->ReportError(MB_ICONEXCLAMATION);
+        e->Delete();
+        result = message == WM_CREATE ? -1 : 0;
+    } catch (const std::bad_alloc&) {
+        CMemoryException().ReportError(MB_ICONEXCLAMATION);
+        result = message == WM_CREATE ? -1 : 0;
+    }
     if (message == WM_NCDESTROY)
         pWnd->HandleNcDestroy(hWnd);
     state.lastSentMsg = previous;
@@ -274,6 +289,31 @@ void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
                 return;
         }
     }
+    Default();
+}
+
+void CWnd::OnPaint()
+{
+    Default();
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+
+void CWnd::OnClose()
+{
+    Default();
+}
+
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+
+void CWnd::OnHotKey(UINT, UINT, UINT)
+{
     Default();
 }
 

@@ -1,0 +1,4 @@
+// The program file: its one application object.
+#include "GlintcastApp.h"
+
+CGlintcastApp theApp;

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "Framework.h"
+#include "RecordParams.h"
+#include "RegionDlg.h"
+#include "XPButton.h"
+#include "resource.h"
+
+#include <mmdeviceapi.h>
+
+#include <memory>
+
+// The tray icon's callback message.
+#define WM_TRAYNOTIFY (WM_USER + 1)
+// The ids under which Ctrl+F10 and Ctrl+F11 are registered.
+#define ID_HOTKEY_RECORD 1
+#define ID_HOTKEY_SCREENSHOT 2
+// The recording clock: the main window's one timer.
+#define ID_TIMER_CLOCK 1
+
+// The program's main window. Its implementation is split by concern:
+// GlintcastDlg.cpp (the object, painting), GlintcastDlgOpening.cpp (the opening),
+// GlintcastDlgRecording.cpp (start and stop), GlintcastDlgClock.cpp (the clock and
+// the hotkeys), GlintcastDlgTray.cpp (system menu, tray icon and closing).
+class CGlintcastDlg : public CDialogEx
+{
+public:
+    CGlintcastDlg();
+    ~CGlintcastDlg() override;
+
+    enum { IDD = IDD_MAIN_DIALOG };
+
+    // Starts a recording when none runs, stops the running one otherwise; does
+    // nothing between a stop command and the clock's reset.
+    void ToggleRecording();
+
+    CXPButton m_btnStartStop;
+    CXPButton m_btnBrowseOutput;
+    CXPButton m_btnSelectRegion;
+    CXPButton m_btnSetTime;
+    bool m_bRecording;
+    bool m_bCountdown;
+    UINT m_nTimeSeconds;
+    std::unique_ptr<RegionDlg> m_pRegionDlg;
+    int m_nRecordHotKeyId;
+    int m_nScreenshotHotKeyId;
+    HANDLE m_hMicThread;
+    HANDLE m_hSystemAudioThread;
+    HANDLE m_hVideoThread;
+    HICON m_hIconSmall;
+    HICON m_hIconLarge;
+    NOTIFYICONDATAW m_nid;
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Esc run the closing sequence.
+    void OnOK() override;
+    void OnCancel() override;
+
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg void OnClose();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnBnClickedStartStop();
+    afx_msg void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);
+    afx_msg LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTrayShowMain();
+    afx_msg void OnTrayStopAndExit();
+    afx_msg void OnTrayStartStop();
+    afx_msg void OnTrayScreenshot();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Opening.
+    void BuildSystemMenu();
+    void PrepareTrayData();
+    bool ListMonitors();
+    void ListEndpoints(EDataFlow flow);
+    void RegisterHotKeys();
+    void SetUpButtons();
+
+    // Recording control.
+    void StartRecording();
+    void StopRecording();
+    bool StartVideoSource(const CString& baseName);
+    HANDLE StartRecordThread(LPTHREAD_START_ROUTINE procedure);
+    void OfferMkv(const RecordParams& params, HANDLE video, HANDLE systemAudio, HANDLE mic);
+
+    // Clock and hotkeys.
+    void ResetAfterStop();
+    void StartStopWithTones();
+    void WaitForRecordThreads(bool close);
+
+    // Closing.
+    void CloseMainWindow();
+
+    // The clock runs from an accepted start to the reset after the stop; with
+    // m_bRecording it tells recording, stopping and idle apart.
+    bool m_bClockRunning = false;
+    // The closing sequence is past its question (or asking it): a second close
+    // request does nothing.
+    bool m_bClosing = false;
+};
+
+// Whether the system is at least version major.minor with service pack
+// servicePackMajor.
+bool IsWindowsVersionOrGreater(WORD wMajorVersion, WORD wMinorVersion, WORD wServicePackMajor);
+
+// Creates one device enumerator on its own thread and ends.
+DWORD WINAPI DeviceEnumeratorThread(LPVOID lpParameter);
+
+// The record threads' bodies; each gets its own copy of the recording's
+// parameters (a RecordParams from new) and deletes it.
+DWORD WINAPI VideoRecordThread(LPVOID lpParameter);
+DWORD WINAPI SystemAudioRecordThread(LPVOID lpParameter);
+DWORD WINAPI MicRecordThread(LPVOID lpParameter);

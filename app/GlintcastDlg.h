@@ -69,6 +69,16 @@ protected:
     afx_msg void OnTrayStopAndExit();
     afx_msg void OnTrayStartStop();
     afx_msg void OnTrayScreenshot();
+    afx_msg void OnBnClickedBrowseOutput();
+    afx_msg void OnBnClickedSelectRegion();
+    afx_msg void OnBnClickedRecordScreen();
+    afx_msg void OnBnClickedSetTime();
+    afx_msg void OnCbnSelchangeScreen();
+    afx_msg void OnCbnEditchangeScreen();
+    afx_msg void OnCbnEditchangeOutputDevice();
+    afx_msg void OnCbnSelchangeOutputDevice();
+    afx_msg void OnCbnEditchangeInputDevice();
+    afx_msg void OnCbnSelchangeInputDevice();
 
     DECLARE_MESSAGE_MAP()
 
@@ -85,16 +95,28 @@ private:
     void StartRecording();
     void StopRecording();
     bool StartVideoSource(const CString& baseName);
-    HANDLE StartRecordThread(LPTHREAD_START_ROUTINE procedure);
-    void OfferMkv(const RecordParams& params, HANDLE video, HANDLE systemAudio, HANDLE mic);
+    // Starts procedure on a copy of the block of its own; the new handle goes into *member.
+    static void StartRecordThread(LPTHREAD_START_ROUTINE procedure, HANDLE* member);
 
     // Clock and hotkeys.
     void ResetAfterStop();
     void StartStopWithTones();
-    void WaitForRecordThreads(bool close);
+    // Waits for the record threads of the latest recording, video first, then
+    // closes their handles.
+    void WaitForRecordThreads();
 
-    // Closing.
+    // Source selection: typed text undone; a pick replaces the source's engine
+    // unless its record thread runs.
+    void UndoTypedText(int listId);
+    void PickEndpoint(bool capture);
+    static bool RecordThreadRuns(HANDLE thread);
+
+    // Tray and closing.
+    void ShowTrayMenu();
     void CloseMainWindow();
+
+    // A failure message with its code as a signed decimal ("%ld").
+    static CString MessageWithCode(LPCWSTR format, HRESULT hr);
 
     // The clock runs from an accepted start to the reset after the stop; with
     // m_bRecording it tells recording, stopping and idle apart.
@@ -102,7 +124,16 @@ private:
     // The closing sequence is past its question (or asking it): a second close
     // request does nothing.
     bool m_bClosing = false;
+    // Each list's accepted selection: the item whose engine is in use.
+    int m_nScreenSelection = CB_ERR;
+    int m_nOutputDeviceSelection = CB_ERR;
+    int m_nInputDeviceSelection = CB_ERR;
 };
+
+// The messages of an engine that cannot be built, with its code as "%ld".
+extern const wchar_t kScreenEngineFailed[];
+extern const wchar_t kSystemAudioEngineFailed[];
+extern const wchar_t kMicEngineFailed[];
 
 // Whether the system is at least version major.minor with service pack
 // servicePackMajor.

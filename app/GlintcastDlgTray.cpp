@@ -1,0 +1,118 @@
+// The system menu, the tray icon with its menu, and the closing sequence.
+#include "GlintcastDlg.h"
+
+#include "AboutDlg.h"
+#include "AudioCapture.h"
+#include "Globals.h"
+#include "VideoCapture.h"
+
+void CGlintcastDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.SetBackgroundColor(RGB(255, 255, 255), TRUE);
+        about.DoModal();
+    } else if (nID == SC_MINIMIZE) {
+        // The window goes into the tray instead of the taskbar.
+        ShowWindow(SW_HIDE);
+        Shell_NotifyIconW(NIM_ADD, &m_nid);
+    } else if (nID == IDD_MKVMUX || nID == IDD_AUDIOMUX || nID == IDD_RGBTOYUV420P) {
+        // The converter tools open here.
+    } else {
+        CDialogEx::OnSysCommand(nID, lParam);
+    }
+}
+
+LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != m_nid.uID)
+        return 0;
+    if (lParam == WM_LBUTTONDBLCLK) {
+        ShowWindow(SW_SHOW);
+        Shell_NotifyIconW(NIM_DELETE, &m_nid);
+        UpdateWindow();
+    } else if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
+        ShowTrayMenu();
+    }
+    return 0;
+}
+
+void CGlintcastDlg::ShowTrayMenu()
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_TRAYMENU))
+        return;
+    CMenu* pPopup = menu.GetSubMenu(0);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    // Without this the menu would not close when the user clicks elsewhere.
+    SetForegroundWindow();
+    if (pPopup)
+        pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+    PostMessage(WM_NULL);
+    menu.DestroyMenu();
+}
+
+void CGlintcastDlg::OnTrayStartStop()
+{
+    StartStopWithTones();
+}
+
+void CGlintcastDlg::OnTrayScreenshot()
+{
+    if (m_bRecording)
+        g_screenshotRequested = true;
+}
+
+void CGlintcastDlg::OnTrayShowMain()
+{
+    Shell_NotifyIconW(NIM_DELETE, &m_nid);
+    ShowWindow(SW_SHOW);
+    UpdateWindow();
+}
+
+void CGlintcastDlg::OnTrayStopAndExit()
+{
+    PostMessage(WM_CLOSE);
+}
+
+void CGlintcastDlg::OnClose()
+{
+    CloseMainWindow();
+}
+
+void CGlintcastDlg::OnOK()
+{
+    CloseMainWindow();
+}
+
+void CGlintcastDlg::OnCancel()
+{
+    CloseMainWindow();
+}
+
+void CGlintcastDlg::CloseMainWindow()
+{
+    // A second request while the question is open, or after it, changes nothing.
+    if (m_bClosing)
+        return;
+    m_bClosing = true;
+    if (m_bRecording &&
+        MessageBox(L"录制还在进行中，确定停止录制并退出吗?", L"提示", MB_YESNO | MB_ICONQUESTION) == IDNO) {
+        m_bClosing = false;
+        return;
+    }
+    Shell_NotifyIconW(NIM_DELETE, &m_nid);
+    g_stopRecording = true;
+    WaitForRecordThreads();
+    for (AudioCapture** engine : {&g_systemAudioCapture, &g_micCapture}) {
+        delete *engine;
+        *engine = nullptr;
+    }
+    delete g_videoCapture;
+    g_videoCapture = nullptr;
+    CoUninitialize();
+    UnregisterHotKey(m_hWnd, m_nRecordHotKeyId);
+    UnregisterHotKey(m_hWnd, m_nScreenshotHotKeyId);
+    CDialogEx::OnCancel();
+}

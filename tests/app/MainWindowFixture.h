@@ -1,0 +1,125 @@
+#pragma once
+
+// The main window run for real on the test's thread, over the fake engines: two
+// monitors (the second with its desktop origin elsewhere), playback and
+// recording endpoints whose names sort otherwise than their enumeration order,
+// a fake speaker, a fake version test, and a clock that ticks only when the test
+// sends WM_TIMER. The test acts on the window from a helper thread, as a user
+// would, through window messages.
+#include "FakeAudioSystem.h"
+#include "FakeSystem.h"
+#include "LiveDesktop.h"
+#include "MessageBoxWatcher.h"
+#include "RealClock.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The main window as the helper thread sees it.
+class MainWindow
+{
+public:
+    explicit MainWindow(HWND window) : m_window(window) {}
+    HWND Handle() const { return m_window; }
+    HWND Control(int id) const { return GetDlgItem(m_window, id); }
+
+    std::wstring Text(int id) const;
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    bool Checked(int id) const;
+    std::vector<std::wstring> Items(int listId) const;
+    // The text of the selected item; empty when none is.
+    std::wstring Selected(int listId) const;
+    bool Visible() const { return IsWindowVisible(m_window) != FALSE; }
+    bool IsOpen() const { return IsWindow(m_window) != FALSE; }
+
+    // A click on a button or check box, as the user makes it; returns when the
+    // window has handled it (a message box it opens must be answered first).
+    void Click(int id) const;
+    // One tick of the recording clock.
+    void Tick() const;
+    void HotKey(int id, UINT virtualKey) const;
+    void Command(UINT id) const;
+    void SysCommand(UINT id) const;
+    LRESULT Tray(LPARAM mouseMessage, WPARAM iconId = 128) const;
+    // A pick in a list as the user makes it (selection, then CBN_SELCHANGE).
+    void Pick(int listId, int index) const;
+    void Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+private:
+    HWND m_window;
+};
+
+// A box's caption and text, in the order the boxes came.
+using BoxSeen = std::pair<std::wstring, std::wstring>;
+
+class MainWindowTest : public testing::Test
+{
+protected:
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    // Runs the main window modally until it ends. act runs on a helper thread
+    // once the window is shown (the about box has been closed on the way); the
+    // window is closed afterwards if act left it open. Returns DoModal's result.
+    INT_PTR Run(const std::function<void(MainWindow&)>& act);
+
+    // The events of the run in order: "box:<caption>" for each message box as it
+    // came up, "about" for the about box, "main" when the window was shown.
+    std::vector<std::string> Events() const;
+    // Every message box of the run: caption, text.
+    std::vector<MessageBoxRecord> Boxes() const { return boxes.Boxes(); }
+    // The tones played, frequency and duration.
+    std::vector<std::pair<DWORD, DWORD>> Tones() const;
+    void ClearTones();
+    // SetTimer calls on the main window: id and period.
+    std::vector<std::pair<UINT_PTR, UINT>> Timers() const;
+
+    // Waits on the helper thread until done() holds (a few seconds at most).
+    static bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
+
+    // The system version the version test sees, as major * 100 + minor.
+    int windowsVersion = 1000;
+    fakes::RealClock clock;
+    std::unique_ptr<fakes::FakeSystem> video;
+    std::unique_ptr<fakes::LiveDesktop> desktop;
+    std::unique_ptr<FakeAudioSystem> audio;
+    // The endpoints added by the constructor: the default of each direction comes
+    // first in the enumeration while its name sorts last.
+    FakeMMDevice* speakers = nullptr;     // default playback: "Speakers (default)"
+    FakeMMDevice* headphones = nullptr;   // "Headphones"
+    FakeMMDevice* microphone = nullptr;   // default recording: "Microphone (default)"
+    FakeMMDevice* lineIn = nullptr;       // "Line In"
+    MessageBoxWatcher boxes{[this](const MessageBoxRecord& box) { return Reply(box); }};
+    // The process's current directory during the run.
+    TempDir dir;
+
+    // How message boxes are answered (by default OK, or the first button).
+    std::function<int(const MessageBoxRecord&)> reply;
+
+    // The fakes saw no misuse, and no engine holds a reference any more.
+    void ExpectFakesClean() const;
+
+private:
+    void Log(const std::string& event);
+    int Reply(const MessageBoxRecord& box);
+    static BOOL WINAPI VerifyVersion(LPOSVERSIONINFOEXW info, DWORD typeMask, DWORDLONG conditionMask);
+    static BOOL WINAPI PlayTone(DWORD frequency, DWORD duration);
+    static UINT_PTR WINAPI StartTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);
+
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_events;
+    std::vector<std::pair<DWORD, DWORD>> m_tones;
+    std::vector<std::pair<UINT_PTR, UINT>> m_timers;
+    SystemHooks m_savedHooks;
+    std::wstring m_savedDirectory;
+};

@@ -145,6 +145,24 @@ void MainWindow::Pick(int listId, int index) const
     Send(WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(listId)));
 }
 
+void MainWindow::SetText(int id, const std::wstring& text) const
+{
+    SendMessageW(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool MainWindow::SetTimeLimit(const std::wstring& text) const
+{
+    PostMessageW(Control(IDC_SET_TIME), BM_CLICK, 0, 0);
+    HWND found = WaitForDialog(L"设置时间");
+    if (!found)
+        return false;
+    const DialogWindow dialog(found);
+    if (!dialog.Type(IDC_TIME_EDIT, text))
+        return false;
+    dialog.PressEnter();
+    return dialog.WaitUntilClosed() && WaitUntil([&] { return IsWindowEnabled(m_window) != FALSE; });
+}
+
 void MainWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     SendMessageW(m_window, message, wParam, lParam);
@@ -245,7 +263,7 @@ INT_PTR MainWindowTest::Run(const std::function<void(MainWindow&)>& act)
     return result;
 }
 
-bool MainWindowTest::WaitUntil(const std::function<bool()>& done, DWORD limitMs)
+bool WaitUntil(const std::function<bool()>& done, DWORD limitMs)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     while (!done()) {
@@ -316,6 +334,7 @@ BOOL WINAPI MainWindowTest::VerifyVersion(LPOSVERSIONINFOEXW info, DWORD, DWORDL
 BOOL WINAPI MainWindowTest::PlayTone(DWORD frequency, DWORD duration)
 {
     if (s_current) {
+        s_current->Log("tone:" + std::to_string(frequency));
         std::lock_guard<std::mutex> lock(s_current->m_mutex);
         s_current->m_tones.emplace_back(frequency, duration);
     }

@@ -24,6 +24,9 @@
 #include <utility>
 #include <vector>
 
+// Waits until done() holds; false after limitMs.
+bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
+
 // The main window as the helper thread sees it.
 class MainWindow
 {
@@ -52,6 +55,10 @@ public:
     LRESULT Tray(LPARAM mouseMessage, WPARAM iconId = 128) const;
     // A pick in a list as the user makes it (selection, then CBN_SELCHANGE).
     void Pick(int listId, int index) const;
+    // Replaces a control's text as the user would type it over.
+    void SetText(int id, const std::wstring& text) const;
+    // Sets the time limit through the time dialog, typed and confirmed with Enter.
+    bool SetTimeLimit(const std::wstring& text) const;
     void Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
@@ -74,7 +81,8 @@ protected:
     INT_PTR Run(const std::function<void(MainWindow&)>& act);
 
     // The events of the run in order: "box:<caption>" for each message box as it
-    // came up, "about" for the about box, "main" when the window was shown.
+    // came up, "about" for the about box, "main" when the window was shown,
+    // "tone:<hertz>" for each tone.
     std::vector<std::string> Events() const;
     // Every message box of the run: caption, text.
     std::vector<MessageBoxRecord> Boxes() const { return boxes.Boxes(); }
@@ -83,9 +91,6 @@ protected:
     void ClearTones();
     // SetTimer calls on the main window: id and period.
     std::vector<std::pair<UINT_PTR, UINT>> Timers() const;
-
-    // Waits on the helper thread until done() holds (a few seconds at most).
-    static bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
 
     // The system version the version test sees, as major * 100 + minor.
     int windowsVersion = 1000;

@@ -115,7 +115,7 @@ void SkipDecRefPicMarking(BitReader& r, bool idr)
 class SliceRule
 {
 public:
-    SliceRule(const char* what) : m_what(what) {}
+    explicit SliceRule(const char* what) : m_what(what) {}
     void Check(bool kept, int picture, int value)
     {
         if (kept)
@@ -407,7 +407,7 @@ int CheckRecordedStream(const std::vector<uint8_t>& stream, int fps, int width, 
             readable.Check(read, pictures, u.type);
             if (read) {
                 constantQp.Check(slice.qp == 23, pictures, slice.qp);
-                noBSlices.Check(slice.type == 0 || slice.type == 2, pictures, slice.type);
+                noBSlices.Check(slice.type == kP || slice.type == kI, pictures, slice.type);
                 noDeblocking.Check(slice.disableDeblocking == 1, pictures, slice.disableDeblocking);
             }
             if (FirstMbInSlice(u) == 0) {

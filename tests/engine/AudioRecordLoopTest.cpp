@@ -132,6 +132,54 @@ TEST_F(AudioRecordLoopTest, FileHoldsStreamInfoThenOnlyOurVorbisComment)
               "METADATA block #1\n  is last: true\n  length: 17\n  vendor string: Glintcast\n  comments: 0\n");
 }
 
+// STREAMINFO describes the endpoint's own channels and rate, in 16-bit samples:
+// the format the engine opened its stream with.
+struct EndpointFormat : NamedCase
+{
+    WORD channels;
+    DWORD rate;
+    DWORD channelMask;
+};
+
+class AudioStreamInfoTest : public AudioRecordLoopTest, public testing::WithParamInterface<EndpointFormat>
+{
+};
+
+TEST_P(AudioStreamInfoTest, StreamInfoCarriesTheEndpointFormatIn16Bits)
+{
+    const EndpointFormat& format = GetParam();
+    client.mixFormat = ExtensibleFloatMixFormat(format.channels, format.rate, format.channelMask);
+    client.bufferFrames = format.rate / 50;  // 20 ms: 10 ms polls
+    const size_t frames = format.rate / 100;
+    const Samples first = Ramp(frames * format.channels, -30000, 7);
+    const Samples second = Ramp(frames * format.channels, 1234, -3);
+    capture.AddPass(Pass({Packet(first), Packet(second)}));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    const WAVEFORMATEX* stream = client.StreamFormat();
+    ASSERT_NE(stream, nullptr);
+    FlacStreamInfo info;
+    ASSERT_TRUE(ReadFlacStreamInfo(ReadFileBytes(path), &info));
+    EXPECT_EQ(info.sampleRate, format.rate);
+    EXPECT_EQ(info.channels, format.channels);
+    EXPECT_EQ(info.bitsPerSample, 16);
+    EXPECT_EQ(info.sampleRate, stream->nSamplesPerSec);
+    EXPECT_EQ(info.channels, stream->nChannels);
+    EXPECT_EQ(info.bitsPerSample, stream->wBitsPerSample);
+    EXPECT_EQ(info.totalSamples, 2 * frames);
+    EXPECT_EQ(DecodeFlacSamples(path), Join({first, second}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, AudioStreamInfoTest,
+    testing::Values(EndpointFormat{{"mono_44100"}, 1, 44100, SPEAKER_FRONT_CENTER},
+                    EndpointFormat{{"stereo_48000"}, 2, 48000, SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT},
+                    EndpointFormat{{"stereo_96000"}, 2, 96000, SPEAKER_FRONT_LEFT | SPEAKER_FRONT_RIGHT},
+                    EndpointFormat{{"surround_6_channels_48000"}, 6, 48000, KSAUDIO_SPEAKER_5POINT1}),
+    CaseName());
+
 TEST_F(AudioRecordLoopTest, StopDuringTheSleepDropsThePacketsWaiting)
 {
     capture.AddPass(Pass({Packet(Ramp(960, 100, 1))}));

@@ -30,6 +30,14 @@ public:
         return v;
     }
     bool Flag() { return Bits(1) != 0; }
+    // Whether anything but the stop bit and its zero padding is left.
+    bool MoreRbspData() const
+    {
+        size_t last = m_bytes.size() * 8;
+        while (last > 0 && !((m_bytes[(last - 1) / 8] >> (7 - (last - 1) % 8)) & 1))
+            --last;
+        return last > 0 && m_pos < last - 1;
+    }
     uint32_t Ue()
     {
         int zeros = 0;
@@ -67,6 +75,61 @@ uint32_t FirstMbInSlice(const NalUnit& slice)
 }
 
 bool IsSlice(int type) { return type == 1 || type == 5; }
+
+enum SliceType { kP = 0, kB = 1, kI = 2, kSP = 3, kSI = 4 };
+
+// ref_pic_list_modification() for one list.
+void SkipRefPicListModification(BitReader& r)
+{
+    if (!r.Flag())
+        return;
+    uint32_t idc = 0;
+    do {
+        idc = r.Ue();
+        if (idc <= 2)
+            r.Ue();
+    } while (idc != 3 && r.Ok());
+}
+
+// dec_ref_pic_marking() of a reference slice.
+void SkipDecRefPicMarking(BitReader& r, bool idr)
+{
+    if (idr) {
+        r.Flag();  // no_output_of_prior_pics
+        r.Flag();  // long_term_reference
+        return;
+    }
+    if (!r.Flag())
+        return;
+    uint32_t operation = 0;
+    do {
+        operation = r.Ue();
+        if (operation != 0 && operation != 5)
+            r.Ue();  // the one number of operations 1, 2, 4 and 6, the first of 3
+        if (operation == 3)
+            r.Ue();  // long_term_frame_idx
+    } while (operation != 0 && r.Ok());
+}
+
+// Counts the slices that break one rule of the stream, and tells the first.
+class SliceRule
+{
+public:
+    explicit SliceRule(const char* what) : m_what(what) {}
+    void Check(bool kept, int picture, int value)
+    {
+        if (kept)
+            return;
+        if (m_broken++ == 0)
+            m_first = "picture " + std::to_string(picture) + ": " + std::to_string(value);
+    }
+    void Expect() const { EXPECT_EQ(m_broken, 0) << m_what << "; first in " << m_first; }
+
+private:
+    const char* m_what;
+    int m_broken = 0;
+    std::string m_first;
+};
 
 const std::vector<uint8_t> kOurSei = {0x06, 0x05, 26,  0xdc, 0x45, 0xe9, 0xbd, 0xe6, 0xd9, 0x48, 0xb7,
                                       0x96, 0x2c, 0xd8, 0x20, 0xd9, 0x23, 0xee, 0xef, 'G',  'l',  'i',
@@ -121,7 +184,7 @@ bool ParseSps(const std::vector<uint8_t>& rbsp, SpsInfo* sps)
     if (std::find(std::begin(kHigh), std::end(kHigh), sps->profileIdc) != std::end(kHigh)) {
         sps->chromaFormatIdc = static_cast<int>(r.Ue());
         if (sps->chromaFormatIdc == 3)
-            r.Flag();  // separate colour planes
+            sps->separateColourPlanes = r.Flag();
         sps->bitDepthLuma = 8 + static_cast<int>(r.Ue());
         sps->bitDepthChroma = 8 + static_cast<int>(r.Ue());
         r.Flag();  // transform bypass
@@ -130,23 +193,24 @@ bool ParseSps(const std::vector<uint8_t>& rbsp, SpsInfo* sps)
                 if (r.Flag())
                     SkipScalingList(r, i < 6 ? 16 : 64);
     }
-    r.Ue();  // log2_max_frame_num_minus4
-    const uint32_t pocType = r.Ue();
-    if (pocType == 0) {
-        r.Ue();
-    } else if (pocType == 1) {
-        r.Flag();
+    sps->log2MaxFrameNum = 4 + static_cast<int>(r.Ue());
+    sps->pocType = static_cast<int>(r.Ue());
+    if (sps->pocType == 0) {
+        sps->log2MaxPocLsb = 4 + static_cast<int>(r.Ue());
+    } else if (sps->pocType == 1) {
+        sps->deltaPicOrderAlwaysZero = r.Flag();
         r.Se();
         r.Se();
         const uint32_t n = r.Ue();
         for (uint32_t i = 0; i < n && r.Ok(); ++i)
             r.Se();
     }
-    r.Ue();    // max_num_ref_frames
+    sps->maxNumRefFrames = static_cast<int>(r.Ue());
     r.Flag();  // gaps
     const uint32_t widthMbs = r.Ue() + 1;
     const uint32_t heightUnits = r.Ue() + 1;
     const bool frameMbsOnly = r.Flag();
+    sps->frameMbsOnly = frameMbsOnly;
     if (!frameMbsOnly)
         r.Flag();
     r.Flag();  // direct_8x8_inference
@@ -188,6 +252,92 @@ bool ParseSps(const std::vector<uint8_t>& rbsp, SpsInfo* sps)
     return r.Ok();
 }
 
+bool ParsePps(const std::vector<uint8_t>& rbsp, PpsInfo* pps)
+{
+    BitReader r(rbsp);
+    r.Ue();  // pic_parameter_set_id
+    r.Ue();  // seq_parameter_set_id
+    pps->cabac = r.Flag();
+    pps->bottomFieldPicOrderPresent = r.Flag();
+    pps->sliceGroups = static_cast<int>(r.Ue()) + 1;
+    if (pps->sliceGroups != 1)
+        return false;
+    r.Ue();  // num_ref_idx_l0_default_active_minus1
+    r.Ue();  // num_ref_idx_l1_default_active_minus1
+    pps->weightedPred = r.Flag();
+    pps->weightedBipredIdc = static_cast<int>(r.Bits(2));
+    pps->picInitQp = 26 + r.Se();
+    r.Se();  // pic_init_qs_minus26
+    r.Se();  // chroma_qp_index_offset
+    pps->deblockingControlPresent = r.Flag();
+    r.Flag();  // constrained_intra_pred
+    pps->redundantPicCountPresent = r.Flag();
+    if (r.MoreRbspData())
+        pps->transform8x8 = r.Flag();
+    return r.Ok();
+}
+
+bool ParseSliceHeader(const NalUnit& slice, const SpsInfo& sps, const PpsInfo& pps, SliceHeader* header)
+{
+    BitReader r(slice.rbsp);
+    const bool idr = slice.type == 5;
+    header->firstMb = r.Ue();
+    header->type = static_cast<int>(r.Ue() % 5);
+    const int type = header->type;
+    r.Ue();  // pic_parameter_set_id
+    if (sps.separateColourPlanes)
+        r.Bits(2);
+    r.Bits(sps.log2MaxFrameNum);  // frame_num
+    bool field = false;
+    if (!sps.frameMbsOnly && (field = r.Flag()))
+        r.Flag();  // bottom_field
+    if (idr)
+        r.Ue();  // idr_pic_id
+    if (sps.pocType == 0) {
+        r.Bits(sps.log2MaxPocLsb);
+        if (pps.bottomFieldPicOrderPresent && !field)
+            r.Se();
+    } else if (sps.pocType == 1 && !sps.deltaPicOrderAlwaysZero) {
+        r.Se();
+        if (pps.bottomFieldPicOrderPresent && !field)
+            r.Se();
+    }
+    if (pps.redundantPicCountPresent)
+        r.Ue();
+    if (type == kB)
+        r.Flag();  // direct_spatial_mv_pred
+    if ((type == kP || type == kSP || type == kB) && r.Flag()) {
+        r.Ue();  // num_ref_idx_l0_active_minus1
+        if (type == kB)
+            r.Ue();
+    }
+    if (type != kI && type != kSI)
+        SkipRefPicListModification(r);
+    if (type == kB)
+        SkipRefPicListModification(r);
+    if ((pps.weightedPred && (type == kP || type == kSP)) || (pps.weightedBipredIdc == 1 && type == kB))
+        return false;  // pred_weight_table
+    if ((slice.bytes[0] >> 5) & 3)
+        SkipDecRefPicMarking(r, idr);
+    if (pps.cabac && type != kI && type != kSI)
+        r.Ue();  // cabac_init_idc
+    header->qp = pps.picInitQp + r.Se();
+    if (type == kSP || type == kSI) {
+        if (type == kSP)
+            r.Flag();
+        r.Se();  // slice_qs_delta
+    }
+    header->disableDeblocking = 0;
+    if (pps.deblockingControlPresent) {
+        header->disableDeblocking = static_cast<int>(r.Ue());
+        if (header->disableDeblocking != 1) {
+            r.Se();
+            r.Se();
+        }
+    }
+    return r.Ok();
+}
+
 int CheckRecordedStream(const std::vector<uint8_t>& stream, int fps, int width, int height)
 {
     bool startsWithCode = false;
@@ -203,14 +353,21 @@ int CheckRecordedStream(const std::vector<uint8_t>& stream, int fps, int width, 
 
     int pictures = 0;
     int seis = 0;
+    SpsInfo sps;
+    PpsInfo pps;
+    bool haveSps = false;
+    bool havePps = false;
+    SliceRule constantQp("slices whose QP is not 23");
+    SliceRule noBSlices("slices neither I nor P");
+    SliceRule noDeblocking("slices with the deblocking filter on");
+    SliceRule readable("slice headers that cannot be read");
     bool spsSincePicture = false;
     bool ppsSincePicture = false;
     bool seiBeforeFirstSlice = false;
     for (const auto& u : units) {
         switch (u.type) {
         case 7: {
-            spsSincePicture = true;
-            SpsInfo sps;
+            spsSincePicture = haveSps = true;
             EXPECT_TRUE(ParseSps(u.rbsp, &sps));
             EXPECT_EQ(sps.profileIdc, 244) << "High 4:4:4 Predictive";
             EXPECT_EQ(sps.chromaFormatIdc, 3);
@@ -223,10 +380,18 @@ int CheckRecordedStream(const std::vector<uint8_t>& stream, int fps, int width, 
             if (sps.unitsInTick) {
                 EXPECT_EQ(sps.timeScale / (2.0 * sps.unitsInTick), fps) << "frame rate of the timing information";
             }
+            EXPECT_EQ(sps.maxNumRefFrames, 1) << "one reference picture";
             break;
         }
         case 8:
             ppsSincePicture = true;
+            havePps = true;
+            EXPECT_TRUE(ParsePps(u.rbsp, &pps));
+            EXPECT_FALSE(pps.cabac) << "CAVLC";
+            EXPECT_FALSE(pps.transform8x8);
+            EXPECT_FALSE(pps.weightedPred);
+            EXPECT_EQ(pps.weightedBipredIdc, 0);
+            EXPECT_TRUE(pps.deblockingControlPresent) << "the slices must be able to turn the filter off";
             break;
         case 6:
             ++seis;
@@ -236,8 +401,17 @@ int CheckRecordedStream(const std::vector<uint8_t>& stream, int fps, int width, 
             seiBeforeFirstSlice = pictures == 0;
             break;
         case 1:
-        case 5:
+        case 5: {
+            SliceHeader slice;
+            const bool read = haveSps && havePps && ParseSliceHeader(u, sps, pps, &slice);
+            readable.Check(read, pictures, u.type);
+            if (read) {
+                constantQp.Check(slice.qp == 23, pictures, slice.qp);
+                noBSlices.Check(slice.type == kP || slice.type == kI, pictures, slice.type);
+                noDeblocking.Check(slice.disableDeblocking == 1, pictures, slice.disableDeblocking);
+            }
             if (FirstMbInSlice(u) == 0) {
+                EXPECT_EQ(u.type == 5, pictures % 250 == 0) << "picture " << pictures << ": keyframes every 250";
                 if (u.type == 5) {
                     EXPECT_TRUE(spsSincePicture && ppsSincePicture)
                         << "keyframe " << pictures << " without SPS and PPS before it";
@@ -249,11 +423,14 @@ int CheckRecordedStream(const std::vector<uint8_t>& stream, int fps, int width, 
                 spsSincePicture = ppsSincePicture = false;
             }
             break;
+        }
         default:
             ADD_FAILURE() << "unexpected NAL unit type " << u.type;
         }
     }
     EXPECT_EQ(seis, 1) << "exactly one SEI in the stream";
+    for (const SliceRule* rule : {&readable, &constantQp, &noBSlices, &noDeblocking})
+        rule->Expect();
     EXPECT_EQ(units.front().type, 7) << "the stream starts with its SPS";
     EXPECT_TRUE(IsSlice(units.back().type));
     return pictures;

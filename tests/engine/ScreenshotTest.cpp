@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -187,6 +188,42 @@ TEST_F(ScreenshotTest, RequestsBeforeOneFreshPictureGiveOneScreenshot)
     EXPECT_EQ(Screenshots().size(), 1u);
     EXPECT_FALSE(g_screenshotRequested);
     EXPECT_TRUE(PressHotkey()) << "the save made the hotkey usable again";
+}
+
+// A second request, made once the first screenshot is written, is served by the
+// next fresh picture of the same recording: the branch joins the ended save
+// before it refills the buffer, and both files hold their own picture.
+TEST_F(ScreenshotTest, OneRecordingServesASecondRequestAfterTheFirstIsSaved)
+{
+    const std::wstring firstFolder = dir.File(L"first\\");
+    ASSERT_TRUE(CreateDirectoryW(firstFolder.c_str(), nullptr));
+    auto first = Blocks(64, 48, 4);
+    auto second = Blocks(64, 48, 6);
+    bool secondRequested = false;
+    AcquireStep secondStep = NewFrame(second);
+    secondStep.during = [&] {
+        // On the record thread, inside the acquire that delivers the second picture.
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!g_screenshotReady && std::chrono::steady_clock::now() < limit)
+            Sleep(1);
+        // Two saves within one second share a name: the first file moves aside.
+        for (const std::wstring& name : Screenshots())
+            MoveFileW(dir.File(name).c_str(), (firstFolder + name).c_str());
+        secondRequested = PressHotkey();
+    };
+    ASSERT_TRUE(PressHotkey());
+    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(first), secondStep, NewFrame(Blocks(64, 48, 8))});
+    Record(kFps);
+
+    EXPECT_TRUE(secondRequested) << "the first save made the hotkey usable again";
+    const auto firstNames = Screenshots(firstFolder);
+    ASSERT_EQ(firstNames.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(firstFolder + firstNames[0]), Bmp(first->pixels, 64, 48));
+    const auto secondNames = Screenshots();
+    ASSERT_EQ(secondNames.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(dir.File(secondNames[0])), Bmp(second->pixels, 64, 48));
+    EXPECT_FALSE(g_screenshotRequested);
+    EXPECT_TRUE(g_screenshotReady);
 }
 
 // A save that cannot open its file leaves g_screenshotReady false, so the hotkey

@@ -52,6 +52,21 @@ SIZE ClientSize(HWND window)
     return {client.right - client.left, client.bottom - client.top};
 }
 
+// Moves and sizes window so that its client area lies at clientAt (screen
+// coordinates) with the given size, as the user would by dragging it.
+void PlaceClientArea(HWND window, POINT clientAt, SIZE clientSize)
+{
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    POINT client = {0, 0};
+    ClientToScreen(window, &client);
+    const SIZE now = ClientSize(window);
+    const int extraWidth = (frame.right - frame.left) - now.cx;
+    const int extraHeight = (frame.bottom - frame.top) - now.cy;
+    SetWindowPos(window, nullptr, clientAt.x - (client.x - frame.left), clientAt.y - (client.y - frame.top),
+                 clientSize.cx + extraWidth, clientSize.cy + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::wstring Caption(HWND window)
 {
     wchar_t text[256] = {};
@@ -270,6 +285,14 @@ TEST_F(MainWindowOptionsTest, SetTimeStoresEveryConfirmedTimeAndACancelRewritesT
     ExpectFakesClean();
 }
 
+// The screen the only source on.
+void RecordOnlyScreen(const MainWindow& window)
+{
+    window.SetChecked(IDC_RECORD_SCREEN, true);
+    window.SetChecked(IDC_RECORD_SYSTEM_AUDIO, false);
+    window.SetChecked(IDC_RECORD_MIC, false);
+}
+
 // A recording without sources: only the clock runs.
 void StartClockOnly(const MainWindow& window)
 {
@@ -325,12 +348,67 @@ TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownTurnsItIntoAnElapsedTime)
         EXPECT_FALSE(g_stopRecording) << "the recording stopped by itself";
         EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
 
+        // A limit set now is where the elapsed time goes on from.
+        ASSERT_TRUE(SetTime(window, L"00:01:00", kOk));
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:01:01");
+
         window.Click(IDC_START_STOP);
         window.Tick();
         EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:00");
     });
     EXPECT_TRUE(Boxes().empty());
+    ExpectFakesClean();
+}
+
+// ---- The start's region check ----
+
+TEST_F(MainWindowOptionsTest, AStartTakesOnlyARegionInsideTheSelectedMonitor)
+{
+    // Monitor 1 covers desktop x 640 to 1280, y 0 to 480.
+    struct Case
+    {
+        const char* how;
+        POINT clientAt;
+        SIZE clientSize;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"on monitor 0", {100, 100}, {400, 240}, false},
+        {"partly right of monitor 1", {1000, 100}, {400, 240}, false},
+        {"partly below monitor 1", {700, 300}, {400, 240}, false},
+        {"up to monitor 1's right and bottom edges", {880, 240}, {400, 240}, true},
+    };
+    Run([&](MainWindow& window) {
+        window.Pick(IDC_SCREEN_LIST, 1);
+        RecordOnlyScreen(window);
+        ASSERT_TRUE(SelectRegion(window, kEscape));
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.how);
+            PlaceClientArea(Overlay(), c.clientAt, c.clientSize);
+            const size_t boxesBefore = Boxes().size();
+            window.Click(IDC_START_STOP);
+            const bool clickThrough = (GetWindowLongW(Overlay(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+            const std::vector<MessageBoxRecord> boxes = Boxes();
+            if (c.accepted) {
+                EXPECT_EQ(boxes.size(), boxesBefore);
+                EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+                EXPECT_TRUE(clickThrough);
+                window.Click(IDC_START_STOP);
+                window.Tick();
+                continue;
+            }
+            ASSERT_EQ(boxes.size(), boxesBefore + 1);
+            EXPECT_EQ(boxes.back().caption, L"错误");
+            EXPECT_EQ(boxes.back().text, L"录制区域超界");
+            EXPECT_TRUE(boxes.back().IsPlainOk());
+            EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+            EXPECT_FALSE(clickThrough);
+            EXPECT_EQ(dialog->m_hVideoThread, nullptr);
+            EXPECT_TRUE(OverlayShown());
+        }
+    });
     ExpectFakesClean();
 }
 
@@ -374,21 +452,11 @@ TEST_F(MainWindowOptionsTest, ARegionOfTheSecondMonitorIsRecordedFromThatMonitor
     Run([&](MainWindow& window) {
         window.Pick(IDC_SCREEN_LIST, 1);
         ASSERT_EQ(window.Selected(IDC_SCREEN_LIST), L"1");
-        window.SetChecked(IDC_RECORD_SYSTEM_AUDIO, false);
+        RecordOnlyScreen(window);
         ASSERT_TRUE(SelectRegion(window, kEscape));
 
-        // Place the overlay's client area over the chosen part of the screen.
         const HWND overlay = Overlay();
-        RECT frame = {};
-        GetWindowRect(overlay, &frame);
-        POINT client = {0, 0};
-        ClientToScreen(overlay, &client);
-        const SIZE now = ClientSize(overlay);
-        const int extraWidth = (frame.right - frame.left) - now.cx;
-        const int extraHeight = (frame.bottom - frame.top) - now.cy;
-        SetWindowPos(overlay, nullptr, clientAt.x - (client.x - frame.left), clientAt.y - (client.y - frame.top),
-                     clientSize.cx + extraWidth, clientSize.cy + extraHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-        window.Send(WM_NULL);
+        PlaceClientArea(overlay, clientAt, clientSize);
         ASSERT_EQ(dialog->m_pRegionDlg->m_rcRegion, CRect(expectedRegion));
 
         window.Click(IDC_START_STOP);

@@ -105,9 +105,10 @@ private:
     // closes their handles.
     void WaitForRecordThreads();
 
-    // Source selection: typed text undone; a pick replaces the source's engine
+    // Source selection: typed text undone (the field shows the accepted item
+    // again, or nothing when there is none); a pick replaces the source's engine
     // unless its record thread runs.
-    void UndoTypedText(int listId);
+    void UndoTypedText(int listId, int accepted);
     void PickEndpoint(bool capture);
     static bool RecordThreadRuns(HANDLE thread);
 

@@ -18,25 +18,26 @@ bool CGlintcastDlg::RecordThreadRuns(HANDLE thread)
     return thread && WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
 }
 
-void CGlintcastDlg::UndoTypedText(int listId)
+void CGlintcastDlg::UndoTypedText(int listId, int accepted)
 {
-    const LRESULT selection = SendDlgItemMessage(listId, CB_GETCURSEL);
-    SendDlgItemMessage(listId, CB_SETCURSEL, static_cast<WPARAM>(selection));
+    // The combo box has already dropped its selection for the typed text when it
+    // tells us (CB_GETCURSEL gives CB_ERR), so the accepted one is put back.
+    SendDlgItemMessage(listId, CB_SETCURSEL, static_cast<WPARAM>(accepted));
 }
 
 void CGlintcastDlg::OnCbnEditchangeScreen()
 {
-    UndoTypedText(IDC_SCREEN_LIST);
+    UndoTypedText(IDC_SCREEN_LIST, m_nScreenSelection);
 }
 
 void CGlintcastDlg::OnCbnEditchangeOutputDevice()
 {
-    UndoTypedText(IDC_OUTPUT_DEVICE_LIST);
+    UndoTypedText(IDC_OUTPUT_DEVICE_LIST, m_nOutputDeviceSelection);
 }
 
 void CGlintcastDlg::OnCbnEditchangeInputDevice()
 {
-    UndoTypedText(IDC_INPUT_DEVICE_LIST);
+    UndoTypedText(IDC_INPUT_DEVICE_LIST, m_nInputDeviceSelection);
 }
 
 void CGlintcastDlg::OnCbnSelchangeScreen()

@@ -37,7 +37,7 @@ std::wstring WindowText(HWND window)
 }
 
 // A desktop picture of flat blocks whose colours depend on seed.
-std::shared_ptr<const fakes::Picture> DesktopPicture(int w, int h, int seed)
+std::shared_ptr<const fakes::Picture> BlockPicture(int w, int h, int seed)
 {
     auto p = std::make_shared<fakes::Picture>(w, h);
     for (int y = 0; y < h; ++y)
@@ -114,6 +114,12 @@ void MainWindow::Click(int id) const
     SendMessageW(Control(id), BM_CLICK, 0, 0);
 }
 
+void MainWindow::SetChecked(int id, bool on) const
+{
+    if (Checked(id) != on)
+        Click(id);
+}
+
 void MainWindow::Tick() const
 {
     Send(WM_TIMER, ID_TIMER_CLOCK);
@@ -178,11 +184,10 @@ void MainWindow::Post(UINT message, WPARAM wParam, LPARAM lParam) const
 MainWindowTest::MainWindowTest()
 {
     video = std::make_unique<fakes::FakeSystem>(clock, std::vector<RECT>{{0, 0, 640, 480}, {640, 0, 1280, 480}});
-    auto pictures = std::make_shared<std::vector<std::shared_ptr<const fakes::Picture>>>();
-    for (int seed = 0; seed < 4; ++seed)
-        pictures->push_back(DesktopPicture(640, 480, seed));
-    desktop = std::make_unique<fakes::LiveDesktop>(clock, 30.0, [pictures](int64_t index) {
-        return (*pictures)[static_cast<size_t>(index) % pictures->size()];
+    for (int seed = 0; seed < kDesktopPictures; ++seed)
+        m_pictures.push_back(BlockPicture(640, 480, seed));
+    desktop = std::make_unique<fakes::LiveDesktop>(clock, 30.0, [this](int64_t index) {
+        return DesktopPicture(static_cast<int>(index % kDesktopPictures));
     });
     video->whenScriptEnds = [this](UINT timeoutMs) { return desktop->Next(timeoutMs); };
     video->recordCalls = true;
@@ -233,6 +238,7 @@ INT_PTR MainWindowTest::Run(const std::function<void(MainWindow&)>& act)
     CWinApp app;
     CGlintcastDlg dlg;
     app.m_pMainWnd = &dlg;
+    dialog = &dlg;
     std::atomic<bool> returned{false};
     std::thread helper([&] {
         HWND main = nullptr;
@@ -259,6 +265,7 @@ INT_PTR MainWindowTest::Run(const std::function<void(MainWindow&)>& act)
     const INT_PTR result = dlg.DoModal();
     returned = true;
     helper.join();
+    dialog = nullptr;
     app.m_pMainWnd = nullptr;
     return result;
 }
@@ -313,6 +320,11 @@ std::vector<std::pair<UINT_PTR, UINT>> MainWindowTest::Timers() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_timers;
+}
+
+std::shared_ptr<const fakes::Picture> MainWindowTest::DesktopPicture(int index) const
+{
+    return m_pictures.at(static_cast<size_t>(index));
 }
 
 void MainWindowTest::ExpectFakesClean() const

@@ -26,6 +26,7 @@
 
 // Waits until done() holds; false after limitMs.
 bool WaitUntil(const std::function<bool()>& done, DWORD limitMs = 10000);
+class CGlintcastDlg;
 
 // The main window as the helper thread sees it.
 class MainWindow
@@ -47,6 +48,8 @@ public:
     // A click on a button or check box, as the user makes it; returns when the
     // window has handled it (a message box it opens must be answered first).
     void Click(int id) const;
+    // Clicks check box id when its state is not already the one asked for.
+    void SetChecked(int id, bool on) const;
     // One tick of the recording clock.
     void Tick() const;
     void HotKey(int id, UINT virtualKey) const;
@@ -114,6 +117,15 @@ protected:
     // The fakes saw no misuse, and no engine holds a reference any more.
     void ExpectFakesClean() const;
 
+    // The window object while Run runs, null otherwise. The helper thread reads
+    // its members only once the window has handled the message that changed them.
+    CGlintcastDlg* dialog = nullptr;
+
+    // The live desktop shows picture (frame index % kDesktopPictures) on every
+    // monitor: flat 16 x 16 blocks whose colours depend on the picture.
+    static constexpr int kDesktopPictures = 4;
+    std::shared_ptr<const fakes::Picture> DesktopPicture(int index) const;
+
 private:
     void Log(const std::string& event);
     int Reply(const MessageBoxRecord& box);
@@ -125,6 +137,7 @@ private:
     std::vector<std::string> m_events;
     std::vector<std::pair<DWORD, DWORD>> m_tones;
     std::vector<std::pair<UINT_PTR, UINT>> m_timers;
+    std::vector<std::shared_ptr<const fakes::Picture>> m_pictures;
     SystemHooks m_savedHooks;
     std::wstring m_savedDirectory;
 };

@@ -24,8 +24,9 @@ HRESULT FakeMMDeviceEnumerator::EnumAudioEndpoints(EDataFlow flow, DWORD stateMa
 HRESULT FakeMMDeviceEnumerator::GetDefaultAudioEndpoint(EDataFlow flow, ERole, IMMDevice** device)
 {
     *device = nullptr;
+    const std::wstring* chosen = flow == eRender || flow == eCapture ? &defaultIds[flow] : nullptr;
     for (auto& candidate : m_devices)
-        if (candidate->Flow() == flow) {
+        if (candidate->Flow() == flow && (!chosen || chosen->empty() || candidate->Id() == *chosen)) {
             candidate->HandOut(device);
             return S_OK;
         }

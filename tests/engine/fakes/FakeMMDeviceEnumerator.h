@@ -20,6 +20,10 @@ public:
     // When set, the result of GetDevice for any id (a success code still
     // hands the device out when there is one).
     HRESULT getDeviceResult = S_OK;
+    // Per direction (eRender, eCapture): when set, the id of the endpoint that
+    // GetDefaultAudioEndpoint gives (an id of none: not found); when empty, the
+    // direction's first endpoint.
+    std::wstring defaultIds[2];
 
     HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow flow, DWORD stateMask,
                                                  IMMDeviceCollection** devices) override;

@@ -13,6 +13,8 @@ ULONG FakeObject::Unref()
             return 1;
         }
     } while (!m_refs.compare_exchange_weak(refs, refs - 1));
+    if (refs - 1 == 1 && m_system.recordReleases)
+        m_system.Log("Release(" + m_name + ")");
     return static_cast<ULONG>(refs - 1);
 }
 

@@ -114,6 +114,9 @@ public:
     int stagingPitchPadding = 32;              // bytes beyond width * 4 in each mapped row
     bool protectUnmapped = true;               // unmapped staging memory faults when touched
     bool recordCalls = true;
+    // Also records "Release(<object>)" when the engine lets go of its last
+    // reference to an object, to see the order of a release and a new creation.
+    bool recordReleases = false;
 
     // The duplication's script; when it runs out, whenScriptEnds makes the steps
     // (by default: set g_stopRecording and time out).

@@ -113,8 +113,9 @@ TEST_P(ClockStopTest, TonesOfTheStopAndOfTheReset)
 {
     const StopCase& c = GetParam();
     Run([&](MainWindow& window) {
-        if (c.timed)
+        if (c.timed) {
             ASSERT_TRUE(window.SetTimeLimit(L"00:01:00"));
+        }
         window.Click(IDC_START_STOP);
         window.Tick();
         if (c.stopWithHotKey) {

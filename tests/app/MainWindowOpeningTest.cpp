@@ -53,6 +53,26 @@ BoxShown HotKeyTaken(const wchar_t* text)
     return {AppName(), text, MB_OK, L"Glintcast"};
 }
 
+// The colour the window erases its background with: it paints into a memory
+// picture of its client size, and the middle pixel is read back.
+COLORREF BackgroundColour(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, picture);
+    PatBlt(memory, 0, 0, client.right, client.bottom, BLACKNESS);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
+    const COLORREF colour = GetPixel(memory, client.right / 2, client.bottom / 2);
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
 // What every opening leaves, whatever the engines did.
 void ExpectCommonEndState(const MainWindow& window)
 {
@@ -64,6 +84,7 @@ void ExpectCommonEndState(const MainWindow& window)
         EXPECT_TRUE(window.Enabled(id)) << id;
     for (int id : {IDC_START_STOP, IDC_BROWSE_OUTPUT, IDC_SELECT_REGION, IDC_SET_TIME})
         EXPECT_EQ(GetWindowLongW(window.Control(id), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+    EXPECT_EQ(BackgroundColour(window.Handle()), RGB(255, 255, 255));
 }
 
 template <class Engine>

@@ -6,7 +6,6 @@
 #include "AudioCapture.h"
 #include "GlintcastDlg.h"
 #include "Globals.h"
-#include "RecorderGlobals.h"
 #include "VideoCapture.h"
 
 #include <gtest/gtest.h>

@@ -49,6 +49,31 @@ std::shared_ptr<const fakes::Picture> BlockPicture(int w, int h, int seed)
     return p;
 }
 
+// The MB_* style that gives a box these buttons and this icon.
+UINT BoxStyle(const MessageBoxRecord& box)
+{
+    UINT style = MB_OK;
+    const std::vector<int>& b = box.buttons;
+    if (b == std::vector<int>{IDOK, IDCANCEL})
+        style = MB_OKCANCEL;
+    else if (b == std::vector<int>{IDYES, IDNO})
+        style = MB_YESNO;
+    else if (b == std::vector<int>{IDYES, IDNO, IDCANCEL})
+        style = MB_YESNOCANCEL;
+    else if (b != std::vector<int>{IDOK})
+        style = ~0u;  // no style of these gives such buttons
+    const HICON icon = reinterpret_cast<HICON>(
+        SendDlgItemMessageW(box.window, 0x440, STM_GETICON, 0, 0));
+    const std::pair<LPCWSTR, UINT> icons[] = {{IDI_QUESTION, MB_ICONQUESTION},
+                                              {IDI_HAND, MB_ICONHAND},
+                                              {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                                              {IDI_ASTERISK, MB_ICONASTERISK}};
+    for (const auto& [resource, flag] : icons)
+        if (icon && icon == LoadIconW(nullptr, resource))
+            style |= flag;
+    return style;
+}
+
 // DeviceEnumeratorThread makes its enumerator on a thread of its own; the fakes
 // must outlive that thread.
 HRESULT WINAPI NotingCreate(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid, LPVOID* object)
@@ -75,6 +100,17 @@ void WaitForOtherThreads()
 }
 
 } // namespace
+
+bool operator==(const BoxShown& a, const BoxShown& b)
+{
+    return a.caption == b.caption && a.text == b.text && a.style == b.style && a.owner == b.owner;
+}
+
+void PrintTo(const BoxShown& box, std::ostream* out)
+{
+    *out << "{caption \"" << Utf8(box.caption) << "\", text \"" << Utf8(box.text) << "\", style 0x" << std::hex
+         << box.style << std::dec << ", owner \"" << Utf8(box.owner) << "\"}";
+}
 
 // ---- MainWindow ----
 
@@ -283,6 +319,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD limitMs)
 
 int MainWindowTest::Reply(const MessageBoxRecord& box)
 {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_shown.push_back({box.caption, box.text, BoxStyle(box), box.owner ? WindowText(box.owner) : L""});
+    }
     Log("box:" + Utf8(box.caption));
     if (reply)
         return reply(box);
@@ -302,6 +342,12 @@ std::vector<std::string> MainWindowTest::Events() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_events;
+}
+
+std::vector<BoxShown> MainWindowTest::Shown() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_shown;
 }
 
 std::vector<std::pair<DWORD, DWORD>> MainWindowTest::Tones() const

@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,6 +73,19 @@ private:
 // A box's caption and text, in the order the boxes came.
 using BoxSeen = std::pair<std::wstring, std::wstring>;
 
+// A message box as the user met it: its style rebuilt from its buttons and its
+// icon (MB_OK, MB_OKCANCEL, MB_YESNO or MB_YESNOCANCEL with one MB_ICON* or
+// none), and the caption of the window that owns it ("" for none).
+struct BoxShown
+{
+    std::wstring caption;
+    std::wstring text;
+    UINT style = 0;
+    std::wstring owner;
+};
+bool operator==(const BoxShown& a, const BoxShown& b);
+void PrintTo(const BoxShown& box, std::ostream* out);
+
 class MainWindowTest : public testing::Test
 {
 protected:
@@ -89,6 +103,8 @@ protected:
     std::vector<std::string> Events() const;
     // Every message box of the run: caption, text.
     std::vector<MessageBoxRecord> Boxes() const { return boxes.Boxes(); }
+    // The same boxes with their styles and owners.
+    std::vector<BoxShown> Shown() const;
     // The tones played, frequency and duration.
     std::vector<std::pair<DWORD, DWORD>> Tones() const;
     void ClearTones();
@@ -135,6 +151,7 @@ private:
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_events;
+    std::vector<BoxShown> m_shown;
     std::vector<std::pair<DWORD, DWORD>> m_tones;
     std::vector<std::pair<UINT_PTR, UINT>> m_timers;
     std::vector<std::shared_ptr<const fakes::Picture>> m_pictures;

@@ -51,6 +51,6 @@ HRESULT FakeMMDevice::GetId(LPWSTR* id)
 
 HRESULT FakeMMDevice::GetState(DWORD* state)
 {
-    *state = DEVICE_STATE_ACTIVE;
+    *state = active ? DEVICE_STATE_ACTIVE : DEVICE_STATE_UNPLUGGED;
     return S_OK;
 }

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-// An active endpoint with an id, a friendly name and one audio client.
+// An endpoint with an id, a friendly name and one audio client; active unless
+// a test unplugs it.
 class FakeMMDevice : public FakeMMUnknown<IMMDevice>
 {
 public:
@@ -21,6 +22,9 @@ public:
     FakeAudioClient& Client() { return *m_client; }
 
     HRESULT activateResult = S_OK;
+    // False: the endpoint is unplugged, and enumerations of active endpoints
+    // leave it out.
+    bool active = true;
     // The arguments of the last Activate.
     DWORD activateContext = 0;
     bool activateParamsNull = false;

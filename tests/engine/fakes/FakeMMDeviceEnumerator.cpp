@@ -10,11 +10,15 @@ FakeMMDevice& FakeMMDeviceEnumerator::AddDevice(std::wstring id, std::wstring fr
 
 HRESULT FakeMMDeviceEnumerator::EnumAudioEndpoints(EDataFlow flow, DWORD stateMask, IMMDeviceCollection** devices)
 {
+    *devices = nullptr;
+    if (flow != eAll && FAILED(enumAudioEndpointsResult[flow]))
+        return enumAudioEndpointsResult[flow];
     std::vector<FakeMMDevice*> found;
-    if (stateMask & DEVICE_STATE_ACTIVE)
-        for (auto& device : m_devices)
-            if (flow == eAll || device->Flow() == flow)
-                found.push_back(device.get());
+    for (auto& device : m_devices) {
+        const DWORD state = device->active ? DEVICE_STATE_ACTIVE : DEVICE_STATE_UNPLUGGED;
+        if ((stateMask & state) && (flow == eAll || device->Flow() == flow))
+            found.push_back(device.get());
+    }
     m_collections.push_back(std::make_unique<FakeMMDeviceCollection>(
         m_log, "device collection " + std::to_string(m_collections.size() + 1), std::move(found)));
     m_collections.back()->HandOut(devices);
@@ -24,6 +28,8 @@ HRESULT FakeMMDeviceEnumerator::EnumAudioEndpoints(EDataFlow flow, DWORD stateMa
 HRESULT FakeMMDeviceEnumerator::GetDefaultAudioEndpoint(EDataFlow flow, ERole, IMMDevice** device)
 {
     *device = nullptr;
+    if (flow != eAll && FAILED(defaultEndpointResult[flow]))
+        return defaultEndpointResult[flow];
     const std::wstring* chosen = flow == eRender || flow == eCapture ? &defaultIds[flow] : nullptr;
     for (auto& candidate : m_devices)
         if (candidate->Flow() == flow && (!chosen || chosen->empty() || candidate->Id() == *chosen)) {

@@ -9,7 +9,9 @@
 #include <memory>
 #include <vector>
 
-// A device enumerator over the endpoints added to it, in the order added.
+// A device enumerator over the endpoints added to it, in the order added. The
+// default endpoint of a direction is the first one added for it, active or not
+// (an unplugged default stands for one that went away between the calls).
 class FakeMMDeviceEnumerator : public FakeMMUnknown<IMMDeviceEnumerator>
 {
 public:
@@ -24,6 +26,10 @@ public:
     // GetDefaultAudioEndpoint gives (an id of none: not found); when empty, the
     // direction's first endpoint.
     std::wstring defaultIds[2];
+    // Per direction, indexed by eRender and eCapture: a failure of
+    // EnumAudioEndpoints or GetDefaultAudioEndpoint, which then hands out nothing.
+    HRESULT enumAudioEndpointsResult[2] = {S_OK, S_OK};
+    HRESULT defaultEndpointResult[2] = {S_OK, S_OK};
 
     HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow flow, DWORD stateMask,
                                                  IMMDeviceCollection** devices) override;

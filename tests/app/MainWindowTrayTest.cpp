@@ -1,0 +1,622 @@
+// The main window's tray icon and its menu, its system-menu commands, and its
+// closing sequence, over the fake engines.
+#include "MainWindowFixture.h"
+
+#include "DialogDriver.h"
+#include "GlintcastDlg.h"
+#include "Globals.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <set>
+
+namespace {
+
+constexpr wchar_t kAboutCaption[] = L"关于 Glintcast（V4.0）";
+constexpr wchar_t kStillRecording[] = L"录制还在进行中，确定停止录制并退出吗?";
+
+BoxShown StillRecording()
+{
+    return {L"提示", kStillRecording, MB_YESNO | MB_ICONQUESTION, L"Glintcast"};
+}
+
+// Whether the window has its icon in the notification area: only an icon that
+// exists can be modified.
+bool TrayIconPresent(HWND window)
+{
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = window;
+    data.uID = 128;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// The open pop-up menu of this process, or null.
+HWND OpenMenuWindow()
+{
+    struct Search
+    {
+        HWND found = nullptr;
+    } search;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(window, cls, 16);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (wcscmp(cls, L"#32768") != 0 || pid != GetCurrentProcessId() || !IsWindowVisible(window))
+                return TRUE;
+            reinterpret_cast<Search*>(param)->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A key pressed in the open menu: the menu's loop reads the thread's keys.
+void MenuKey(HWND menu, UINT key)
+{
+    PostMessageW(menu, WM_KEYDOWN, key, 1);
+    PostMessageW(menu, WM_KEYUP, key, 0xC0000001);
+}
+
+// Each item of a menu as "id text".
+std::vector<std::wstring> MenuItems(HMENU menu)
+{
+    std::vector<std::wstring> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        items.push_back(std::to_wstring(GetMenuItemID(menu, i)) + L" " + text);
+    }
+    return items;
+}
+
+// Whether the window handled a message without waiting for anything (a menu
+// or a box it opened would keep it).
+bool HandledAtOnce(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result = nullptr)
+{
+    DWORD_PTR answer = 0;
+    const bool handled = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &answer) != 0;
+    if (result)
+        *result = static_cast<LRESULT>(answer);
+    return handled;
+}
+
+// Holds the record threads where they meet the fakes: the video thread in its
+// wait for the next desktop frame, each sound thread where its endpoint makes
+// packets. Notes every record thread it meets.
+class RecordThreadGate
+{
+public:
+    void Pass()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_threads.insert(GetCurrentThreadId());
+        }
+        if (!m_closed)
+            return;
+        ++m_inside;
+        while (m_closed)
+            Sleep(1);
+        --m_inside;
+    }
+    void Close() { m_closed = true; }
+    void Open() { m_closed = false; }
+    int Inside() const { return m_inside; }
+    // Whether every record thread met so far has ended.
+    bool AllEnded() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (DWORD id : m_threads) {
+            HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id);
+            if (!thread)
+                continue;  // gone already
+            const bool ended = WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+            CloseHandle(thread);
+            if (!ended)
+                return false;
+        }
+        return true;
+    }
+    size_t ThreadsMet() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_threads.size();
+    }
+
+private:
+    std::atomic<bool> m_closed{false};
+    std::atomic<int> m_inside{0};
+    mutable std::mutex m_mutex;
+    std::set<DWORD> m_threads;
+};
+
+class MainWindowTrayTest : public MainWindowTest
+{
+protected:
+    MainWindowTrayTest()
+    {
+        auto live = video->whenScriptEnds;
+        video->whenScriptEnds = [this, live](UINT timeoutMs) {
+            gate.Pass();
+            return live(timeoutMs);
+        };
+        for (FakeMMDevice* device : {speakers, microphone})
+            device->Client().CaptureClient().StreamLive(
+                [this](uint64_t frame, unsigned channel) {
+                    gate.Pass();
+                    return static_cast<int16_t>(6000 * std::sin(frame * 0.05 + channel));
+                },
+                480);
+    }
+    ~MainWindowTrayTest() override { gate.Open(); }
+
+    // Starts a recording of the screen, the system sound and the microphone.
+    static void StartRecording(const MainWindow& window)
+    {
+        window.Click(IDC_RECORD_MIC);
+        window.Click(IDC_START_STOP);
+        ASSERT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+    }
+
+    // Holds the three record threads; false when they did not all arrive.
+    bool HoldRecordThreads()
+    {
+        gate.Close();
+        return WaitUntil([this] { return gate.Inside() == 3; });
+    }
+
+    // Hotkeys the window held are free again.
+    static void ExpectHotKeysFree()
+    {
+        for (UINT key : {VK_F10, VK_F11}) {
+            EXPECT_TRUE(RegisterHotKey(nullptr, 0xC000, MOD_CONTROL, key)) << key;
+            UnregisterHotKey(nullptr, 0xC000);
+        }
+    }
+
+    // While the window is open it holds both hotkeys.
+    static void ExpectHotKeysTaken()
+    {
+        for (UINT key : {VK_F10, VK_F11}) {
+            const bool free = RegisterHotKey(nullptr, 0xC000, MOD_CONTROL, key) != FALSE;
+            EXPECT_FALSE(free) << key;
+            if (free)
+                UnregisterHotKey(nullptr, 0xC000);
+        }
+    }
+
+    RecordThreadGate gate;
+};
+
+// ---- hiding in the tray and coming back ----
+
+struct ShowCase
+{
+    const char* name;
+    std::function<void(const MainWindow&)> show;
+};
+
+void PrintTo(const ShowCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MainWindowTrayShowTest : public MainWindowTrayTest, public testing::WithParamInterface<ShowCase>
+{
+};
+
+TEST_P(MainWindowTrayShowTest, MinimiseHidesInTheTrayAndTheIconBringsTheWindowBack)
+{
+    Run([&](MainWindow& window) {
+        RECT before = {};
+        GetWindowRect(window.Handle(), &before);
+        EXPECT_FALSE(TrayIconPresent(window.Handle()));
+
+        window.SysCommand(SC_MINIMIZE);
+        EXPECT_FALSE(window.Visible());
+        EXPECT_FALSE(IsIconic(window.Handle()));
+        EXPECT_TRUE(TrayIconPresent(window.Handle()));
+
+        GetParam().show(window);
+        EXPECT_TRUE(window.Visible());
+        EXPECT_FALSE(IsIconic(window.Handle()));
+        EXPECT_FALSE(TrayIconPresent(window.Handle()));
+        RECT after = {};
+        GetWindowRect(window.Handle(), &after);
+        EXPECT_TRUE(EqualRect(&before, &after));
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, MainWindowTrayShowTest,
+    testing::Values(ShowCase{"DoubleClickOnTheIcon",
+                             [](const MainWindow& window) { EXPECT_EQ(window.Tray(WM_LBUTTONDBLCLK), 0); }},
+                    ShowCase{"ShowMainCommand", [](const MainWindow& window) { window.Command(ID_TRAY_SHOWMAIN); }}),
+    [](const testing::TestParamInfo<ShowCase>& info) { return std::string(info.param.name); });
+
+struct IgnoredCase
+{
+    const char* name;
+    WPARAM iconId;
+    LPARAM mouseMessage;
+};
+
+void PrintTo(const IgnoredCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MainWindowTrayIgnoredTest : public MainWindowTrayTest, public testing::WithParamInterface<IgnoredCase>
+{
+};
+
+TEST_P(MainWindowTrayIgnoredTest, LeavesTheWindowHiddenAndOpensNoMenu)
+{
+    Run([&](MainWindow& window) {
+        window.SysCommand(SC_MINIMIZE);
+        LRESULT result = -1;
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_TRAYNOTIFY, GetParam().iconId, GetParam().mouseMessage, &result));
+        EXPECT_EQ(result, 0);
+        EXPECT_FALSE(window.Visible());
+        EXPECT_TRUE(TrayIconPresent(window.Handle()));
+        if (HWND menu = OpenMenuWindow())
+            MenuKey(menu, VK_ESCAPE);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, MainWindowTrayIgnoredTest,
+    testing::Values(IgnoredCase{"DoubleClickOnAnotherIcon", 129, WM_LBUTTONDBLCLK},
+                    IgnoredCase{"PressOnAnotherIcon", 129, WM_RBUTTONDOWN},
+                    IgnoredCase{"LeftButtonUp", 128, WM_LBUTTONUP},
+                    IgnoredCase{"RightButtonUp", 128, WM_RBUTTONUP},
+                    IgnoredCase{"MouseMove", 128, WM_MOUSEMOVE},
+                    IgnoredCase{"RightDoubleClick", 128, WM_RBUTTONDBLCLK}),
+    [](const testing::TestParamInfo<IgnoredCase>& info) { return std::string(info.param.name); });
+
+// ---- the tray menu ----
+
+class MainWindowTrayMenuTest : public MainWindowTrayTest, public testing::WithParamInterface<UINT>
+{
+};
+
+TEST_P(MainWindowTrayMenuTest, ButtonPressOpensTheMenuAtTheCursorAndEscClosesItWithoutACommand)
+{
+    Run([&](MainWindow& window) {
+        window.SysCommand(SC_MINIMIZE);
+        SetCursorPos(200, 150);
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        window.Post(WM_TRAYNOTIFY, 128, GetParam());
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenuWindow()) != nullptr; }));
+        RECT place = {};
+        GetWindowRect(menu, &place);
+        EXPECT_EQ(place.left, cursor.x);
+        EXPECT_EQ(place.top, cursor.y);
+        const HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+        EXPECT_EQ(MenuItems(items), (std::vector<std::wstring>{L"32776 开始或停止", L"32778 截图",
+                                                              L"32775 显示主界面", L"32777 停止并退出"}));
+        MenuKey(menu, VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([] { return OpenMenuWindow() == nullptr; }));
+        // The window took no command: still hidden, still idle.
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_NULL, 0, 0));
+        EXPECT_FALSE(window.Visible());
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+    });
+    EXPECT_TRUE(Tones().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, MainWindowTrayMenuTest, testing::Values(WM_LBUTTONDOWN, WM_RBUTTONDOWN),
+                         [](const testing::TestParamInfo<UINT>& info) {
+                             return std::string(info.param == WM_LBUTTONDOWN ? "Left" : "Right");
+                         });
+
+TEST_F(MainWindowTrayTest, AnItemChosenInTheMenuReachesTheWindow)
+{
+    Run([&](MainWindow& window) {
+        window.SysCommand(SC_MINIMIZE);
+        window.Post(WM_TRAYNOTIFY, 128, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenuWindow()) != nullptr; }));
+        // The third item: "显示主界面".
+        for (int i = 0; i < 3; ++i)
+            MenuKey(menu, VK_DOWN);
+        MenuKey(menu, VK_RETURN);
+        EXPECT_TRUE(WaitUntil([&] { return window.Visible(); }));
+        EXPECT_FALSE(TrayIconPresent(window.Handle()));
+    });
+}
+
+// ---- the tray's commands ----
+
+struct ScreenshotCase
+{
+    const char* name;
+    bool recording;
+    bool earlierPending;  // an earlier screenshot is still being saved
+    bool requested;       // g_screenshotRequested afterwards
+};
+
+void PrintTo(const ScreenshotCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MainWindowTrayScreenshotTest : public MainWindowTrayTest, public testing::WithParamInterface<ScreenshotCase>
+{
+};
+
+TEST_P(MainWindowTrayScreenshotTest, RequestsAScreenshotOnlyWhileRecording)
+{
+    const ScreenshotCase& row = GetParam();
+    Run([&](MainWindow& window) {
+        if (row.recording) {
+            StartRecording(window);
+            // The video loop must not take the request before it is looked at.
+            ASSERT_TRUE(HoldRecordThreads());
+        }
+        g_screenshotReady = !row.earlierPending;
+        window.SysCommand(SC_MINIMIZE);
+        window.Command(ID_TRAY_SCREENSHOT);
+        EXPECT_EQ(g_screenshotRequested.load(), row.requested);
+        EXPECT_EQ(g_screenshotReady.load(), !row.earlierPending);
+        g_screenshotRequested = false;
+        g_screenshotReady = true;
+        gate.Open();
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(States, MainWindowTrayScreenshotTest,
+                         testing::Values(ScreenshotCase{"Idle", false, false, false},
+                                         ScreenshotCase{"Recording", true, false, true},
+                                         ScreenshotCase{"RecordingWhileAnEarlierOneIsSaved", true, true, true}),
+                         [](const testing::TestParamInfo<ScreenshotCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(MainWindowTrayTest, StartStopStartsAndStopsWithTheirTones)
+{
+    Run([&](MainWindow& window) {
+        window.SysCommand(SC_MINIMIZE);
+        window.Command(ID_TRAY_STARTSTOP);
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        EXPECT_EQ(Tones(), (std::vector<std::pair<DWORD, DWORD>>{{2000, 100}, {5000, 100}}));
+        ClearTones();
+        window.Command(ID_TRAY_STARTSTOP);
+        EXPECT_EQ(Tones(), (std::vector<std::pair<DWORD, DWORD>>{{5000, 100}, {2000, 100}}));
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+    });
+    EXPECT_TRUE(Shown().empty());
+    ExpectFakesClean();
+}
+
+// ---- the about entry of the system menu ----
+
+TEST_F(MainWindowTrayTest, AboutEntryShowsTheAboutBoxEachTime)
+{
+    std::vector<bool> ownedByMain;
+    Run([&](MainWindow& window) {
+        for (UINT command : {IDM_ABOUTBOX, IDM_ABOUTBOX, IDM_ABOUTBOX | 0x3}) {
+            window.Post(WM_SYSCOMMAND, command);
+            HWND about = WaitForDialog(kAboutCaption);
+            ASSERT_NE(about, nullptr) << command;
+            ownedByMain.push_back(GetWindow(about, GW_OWNER) == window.Handle());
+            DialogWindow(about).Close();
+            ASSERT_TRUE(DialogWindow(about).WaitUntilClosed());
+        }
+        EXPECT_TRUE(window.IsOpen());
+        EXPECT_TRUE(window.Visible());
+    });
+    EXPECT_EQ(ownedByMain, (std::vector<bool>{true, true, true}));
+}
+
+// ---- closing ----
+
+struct CloseCase
+{
+    const char* name;
+    std::function<void(const MainWindow&)> close;
+};
+
+void PrintTo(const CloseCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+const CloseCase kCloseWays[] = {
+    {"CloseMessage", [](const MainWindow& window) { window.Post(WM_CLOSE); }},
+    {"CloseBox", [](const MainWindow& window) { window.Post(WM_SYSCOMMAND, SC_CLOSE); }},
+    {"Enter", [](const MainWindow& window) { window.Post(WM_COMMAND, IDOK); }},
+    {"EscCommand", [](const MainWindow& window) { window.Post(WM_COMMAND, IDCANCEL); }},
+    {"EscKey", [](const MainWindow& window) { DialogWindow(window.Handle()).PressEscape(); }},
+    {"TrayStopAndExit", [](const MainWindow& window) { window.Post(WM_COMMAND, ID_TRAY_STOPEXIT); }},
+};
+
+class MainWindowCloseIdleTest : public MainWindowTrayTest, public testing::WithParamInterface<CloseCase>
+{
+};
+
+TEST_P(MainWindowCloseIdleTest, EndsWithoutAQuestionAndLetsEverythingGo)
+{
+    const INT_PTR result = Run([&](MainWindow& window) {
+        GetParam().close(window);
+        EXPECT_TRUE(WaitUntil([&] { return !window.IsOpen(); }));
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(Shown().empty());
+    ExpectFakesClean();
+    ExpectHotKeysFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, MainWindowCloseIdleTest, testing::ValuesIn(kCloseWays),
+                         [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
+struct CloseRecordingCase
+{
+    const char* name;
+    CloseCase way;
+    bool hidden;  // the window is in the tray when the request comes
+    int answer;
+};
+
+void PrintTo(const CloseRecordingCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MainWindowCloseRecordingTest : public MainWindowTrayTest,
+                                     public testing::WithParamInterface<CloseRecordingCase>
+{
+};
+
+TEST_P(MainWindowCloseRecordingTest, AsksFirstAndOnlyYesStopsAndEnds)
+{
+    const CloseRecordingCase& row = GetParam();
+    int questions = 0;
+    reply = [&](const MessageBoxRecord&) { return ++questions == 1 ? row.answer : IDYES; };
+    const INT_PTR result = Run([&](MainWindow& window) {
+        StartRecording(window);
+        if (row.hidden)
+            window.SysCommand(SC_MINIMIZE);
+        row.way.close(window);
+        if (row.answer == IDYES) {
+            EXPECT_TRUE(WaitUntil([&] { return !window.IsOpen(); }));
+            return;
+        }
+        ASSERT_TRUE(WaitUntil([&] { return questions == 1; }));
+        // Answered No: the recording goes on, the window stays as it was.
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_NULL, 0, 0));
+        EXPECT_TRUE(window.IsOpen());
+        EXPECT_EQ(window.Visible(), !row.hidden);
+        EXPECT_EQ(TrayIconPresent(window.Handle()), row.hidden);
+        EXPECT_FALSE(g_stopRecording);
+        EXPECT_NE(g_videoCapture, nullptr);
+        EXPECT_NE(g_systemAudioCapture, nullptr);
+        EXPECT_NE(g_micCapture, nullptr);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:01");
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        ExpectHotKeysTaken();
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_FALSE(Shown().empty());
+    EXPECT_EQ(Shown().front(), StillRecording());
+    EXPECT_EQ(Shown().size(), row.answer == IDYES ? 1u : 2u);
+    EXPECT_TRUE(gate.AllEnded());
+    ExpectFakesClean();
+    ExpectHotKeysFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MainWindowCloseRecordingTest,
+    testing::Values(CloseRecordingCase{"CloseMessageYes", kCloseWays[0], false, IDYES},
+                    CloseRecordingCase{"CloseMessageNo", kCloseWays[0], false, IDNO},
+                    CloseRecordingCase{"EnterYes", kCloseWays[2], false, IDYES},
+                    CloseRecordingCase{"EnterNo", kCloseWays[2], false, IDNO},
+                    CloseRecordingCase{"EscKeyNo", kCloseWays[4], false, IDNO},
+                    CloseRecordingCase{"TrayStopAndExitYes", kCloseWays[5], true, IDYES},
+                    CloseRecordingCase{"TrayStopAndExitNoStaysHidden", kCloseWays[5], true, IDNO}),
+    [](const testing::TestParamInfo<CloseRecordingCase>& info) { return std::string(info.param.name); });
+
+struct WaitCase
+{
+    const char* name;
+    bool stoppedFirst;  // the recording was stopped, and the clock has not reset the window yet
+};
+
+void PrintTo(const WaitCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MainWindowCloseWaitTest : public MainWindowTrayTest, public testing::WithParamInterface<WaitCase>
+{
+};
+
+TEST_P(MainWindowCloseWaitTest, KeepsTheEnginesUntilTheRecordThreadsHaveEnded)
+{
+    const INT_PTR result = Run([&](MainWindow& window) {
+        StartRecording(window);
+        ASSERT_TRUE(HoldRecordThreads());
+        if (GetParam().stoppedFirst) {
+            window.Click(IDC_START_STOP);
+            ASSERT_TRUE(g_stopRecording);
+        }
+        window.Post(WM_CLOSE);
+        EXPECT_TRUE(WaitUntil([] { return g_stopRecording.load(); }));
+        // The sequence waits: no engine goes and the window stays while a record thread runs.
+        EXPECT_FALSE(WaitUntil([&] { return g_videoCapture == nullptr || g_systemAudioCapture == nullptr ||
+                                            g_micCapture == nullptr || !window.IsOpen(); },
+                               500));
+        gate.Open();
+        EXPECT_TRUE(WaitUntil([&] { return !window.IsOpen(); }));
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(gate.ThreadsMet(), 3u);
+    EXPECT_TRUE(gate.AllEnded());
+    EXPECT_EQ(Shown().size(), GetParam().stoppedFirst ? 0u : 1u);
+    ExpectFakesClean();
+}
+
+INSTANTIATE_TEST_SUITE_P(States, MainWindowCloseWaitTest,
+                         testing::Values(WaitCase{"WhileRecording", false}, WaitCase{"AfterAStopBeforeTheReset", true}),
+                         [](const testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
+
+struct SecondRequestCase
+{
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+void PrintTo(const SecondRequestCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class MainWindowSecondCloseTest : public MainWindowTrayTest, public testing::WithParamInterface<SecondRequestCase>
+{
+};
+
+TEST_P(MainWindowSecondCloseTest, ARequestWhileTheQuestionIsOpenDoesNotCloseTwice)
+{
+    const SecondRequestCase& row = GetParam();
+    std::atomic<HWND> main{nullptr};
+    int questions = 0;
+    // The second request is queued before the answer, so the question's own loop
+    // delivers it while the question is still open.
+    reply = [&](const MessageBoxRecord&) {
+        if (++questions == 1)
+            PostMessageW(main, row.message, row.wParam, 0);
+        return IDYES;
+    };
+    const INT_PTR result = Run([&](MainWindow& window) {
+        main = window.Handle();
+        StartRecording(window);
+        window.Post(WM_CLOSE);
+        EXPECT_TRUE(WaitUntil([&] { return !window.IsOpen(); }));
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(Shown(), (std::vector<BoxShown>{StillRecording()}));
+    EXPECT_TRUE(gate.AllEnded());
+    ExpectFakesClean();
+    ExpectHotKeysFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, MainWindowSecondCloseTest,
+                         testing::Values(SecondRequestCase{"CloseAgain", WM_CLOSE, 0},
+                                         SecondRequestCase{"TrayStopAndExit", WM_COMMAND, ID_TRAY_STOPEXIT},
+                                         SecondRequestCase{"Enter", WM_COMMAND, IDOK},
+                                         SecondRequestCase{"Esc", WM_COMMAND, IDCANCEL}),
+                         [](const testing::TestParamInfo<SecondRequestCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace

@@ -3,7 +3,10 @@
 #   bash scripts/screenshots.sh OUTDIR
 # Builds first, then runs dialog_gallery.exe inside a private Xvfb display; the
 # program shows each dialog in turn and pictures the screen around it with
-# ImageMagick's import. Exits non-zero when a dialog could not be pictured.
+# ImageMagick's import. main.png is the real Glintcast.exe's main window, after
+# its opening messages have been answered and its about box closed (the session
+# has a null sink, so the sound lists are filled as on a machine with sound).
+# Exits non-zero when a dialog could not be pictured.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 if [ $# -ne 1 ]; then
@@ -17,7 +20,9 @@ out=$(cd "$1" && pwd)
 # The real ImageMagick program: a stand-in of the same name may come first on PATH.
 import=$(command -v import-im6.q16 || command -v import)
 
-wine_session_start
+wine_session_start --sound
 trap wine_session_stop EXIT
 "$WINE" "$build/tests/gallery/dialog_gallery.exe" "$import" "$out" </dev/null
+"$WINE" "$build/tests/program/main_window_picture.exe" "$build/app/Glintcast.exe" "$import" "$out/main.png" \
+  </dev/null | tr -d '\r'
 ls "$out"/*.png

@@ -16,24 +16,35 @@ winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 session_dir=""
 xvfb_pid=""
 
-# wine_session_start [--sound]: a private display and runtime folder for this run.
+# wine_session_start [--sound] [--display]: a private display and runtime folder
+# for this run. --sound adds a PulseAudio daemon with the null sink "glintcast";
+# --display uses the display in DISPLAY instead of a private Xvfb.
 wine_session_start() {
+  local sound=0 own_display=0 arg
+  for arg in "$@"; do
+    case $arg in
+      --sound) sound=1 ;;
+      --display) own_display=1 ;;
+    esac
+  done
   session_dir=$(mktemp -d /tmp/glintcast-session.XXXXXX)
   chmod 700 "$session_dir"
   export XDG_RUNTIME_DIR=$session_dir
   # A stale server of this prefix may be bound to another display.
   if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
-  exec 9> "$session_dir/display"
-  Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$session_dir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  exec 9>&-
-  local i
-  for i in $(seq 100); do
-    [ -s "$session_dir/display" ] && break
-    sleep 0.05
-  done
-  export DISPLAY=":$(tr -d '\n' < "$session_dir/display")"
-  if [ "${1:-}" = "--sound" ]; then
+  if [ $own_display = 0 ]; then
+    exec 9> "$session_dir/display"
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$session_dir/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    exec 9>&-
+    local i
+    for i in $(seq 100); do
+      [ -s "$session_dir/display" ] && break
+      sleep 0.05
+    done
+    export DISPLAY=":$(tr -d '\n' < "$session_dir/display")"
+  fi
+  if [ $sound = 1 ]; then
     cat > "$session_dir/pulse.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1
 load-module module-null-sink sink_name=glintcast rate=48000 sink_properties="device.description='Null Output'"

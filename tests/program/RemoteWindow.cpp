@@ -1,0 +1,134 @@
+#include "RemoteWindow.h"
+
+#include <algorithm>
+
+namespace {
+
+// Long enough for a busy program, short enough that a click opening a modal loop
+// does not hold the caller.
+constexpr UINT kClickTimeoutMs = 300;
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+LRESULT RemoteWindow::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) const
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring RemoteWindow::TextOf(HWND window) const
+{
+    // WM_GETTEXT rather than GetWindowTextW: for another process's window the
+    // latter reads only the caption the system keeps, not an edit control's text.
+    const LRESULT n = Send(window, WM_GETTEXTLENGTH, 0, 0);
+    if (n < 0)
+        return L"";
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+bool RemoteWindow::IsOpen() const
+{
+    return IsWindow(m_window) && IsWindowVisible(m_window);
+}
+
+std::wstring RemoteWindow::Caption() const
+{
+    return TextOf(m_window);
+}
+
+std::wstring RemoteWindow::Text(int id) const
+{
+    HWND control = Control(id);
+    return control ? TextOf(control) : L"";
+}
+
+std::wstring RemoteWindow::SelectedItem(int id) const
+{
+    const LRESULT index = Send(Control(id), CB_GETCURSEL, 0, 0);
+    if (index < 0)
+        return L"";
+    const LRESULT n = Send(Control(id), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n < 0)
+        return L"";
+    std::wstring item(static_cast<size_t>(n) + 1, L'\0');
+    Send(Control(id), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item[0]));
+    item.resize(wcslen(item.c_str()));
+    return item;
+}
+
+std::vector<std::wstring> RemoteWindow::Items(int id) const
+{
+    std::vector<std::wstring> items;
+    const LRESULT count = Send(Control(id), CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT n = Send(Control(id), CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring item(static_cast<size_t>(n > 0 ? n : 0) + 1, L'\0');
+        Send(Control(id), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item[0]));
+        item.resize(wcslen(item.c_str()));
+        items.push_back(item);
+    }
+    return items;
+}
+
+bool RemoteWindow::IsEnabled(int id) const
+{
+    HWND control = Control(id);
+    return control && IsWindowEnabled(control);
+}
+
+bool RemoteWindow::IsChecked(int id) const
+{
+    return Send(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void RemoteWindow::Click(int id) const
+{
+    Send(Control(id), BM_CLICK, 0, 0, kClickTimeoutMs);
+}
+
+bool RemoteWindow::SetCheck(int id, bool on) const
+{
+    if (IsChecked(id) != on)
+        Click(id);
+    return WaitUntil([&] { return IsChecked(id) == on; }, std::chrono::seconds(5));
+}
+
+void RemoteWindow::Press(int buttonId) const
+{
+    PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(buttonId)));
+}
+
+void RemoteWindow::PostClose() const
+{
+    PostMessageW(m_window, WM_CLOSE, 0, 0);
+}
+
+std::vector<int> RemoteWindow::Buttons() const
+{
+    std::vector<int> ids;
+    for (HWND child = GetWindow(m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(child, cls, 16);
+        if (_wcsicmp(cls, L"Button") == 0 && IsWindowVisible(child))
+            ids.push_back(GetDlgCtrlID(child));
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}

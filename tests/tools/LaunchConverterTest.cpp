@@ -15,7 +15,7 @@ namespace {
 
 const wchar_t kTail[] = L" -i \"a.264\" -vcodec copy -r 30 \"a.mkv\"";
 
-// Each case runs in a folder of its own, made the current directory; the
+// Each test works in a folder of its own, made the current directory; the
 // process's own current directory and search path come back afterwards.
 class LaunchConverterTest : public testing::Test
 {

@@ -49,13 +49,13 @@ public:
     int Compare(LPCWSTR psz) const { return wcscmp(m_str.c_str(), psz ? psz : L""); }
     int CompareNoCase(LPCWSTR psz) const { return _wcsicmp(m_str.c_str(), psz ? psz : L""); }
 
-    // A writable buffer of at least nMinBufferLength characters; ReleaseBuffer ends
-    // the text at nNewLength, or at its first zero character when that is -1.
     // A system string (SysAllocStringLen) with the text, for the caller to free
     // with SysFreeString; raises the framework's memory exception when there is
     // no memory for it.
     BSTR AllocSysString() const;
 
+    // A writable buffer of at least nMinBufferLength characters; ReleaseBuffer ends
+    // the text at nNewLength, or at its first zero character when that is -1.
     LPWSTR GetBuffer(int nMinBufferLength = 0);
     LPWSTR GetBufferSetLength(int nLength);
     void ReleaseBuffer(int nNewLength = -1);

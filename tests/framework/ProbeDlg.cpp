@@ -96,13 +96,13 @@ void ProbeDlg::OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2)
 void ProbeDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
     calls.push_back(L"syscommand " + std::to_wstring(nID) + L" " + std::to_wstring(lParam));
-    Default();
+    CDialogEx::OnSysCommand(nID, lParam);
 }
 
 void ProbeDlg::OnClose()
 {
     calls.push_back(L"close");
-    Default();
+    CDialogEx::OnClose();
 }
 
 HCURSOR ProbeDlg::OnQueryDragIcon()

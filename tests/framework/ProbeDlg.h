@@ -37,7 +37,7 @@ protected:
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnProbeNotify(NMHDR* pNMHDR, LRESULT* pResult);
-    // These record their arguments and then let the default processing run.
+    // These record their arguments; OnSysCommand and OnClose then call the base's.
     afx_msg void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnClose();

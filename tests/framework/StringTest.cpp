@@ -1,6 +1,7 @@
 // CString: the operations the dialogs use, with positions and counts out of range.
 #include "Framework.h"
 #include "FrameworkTestResources.h"
+#include "SysAllocFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,44 @@ TEST(CStringTest, BufferEndsAtItsTerminatorOrTheGivenLength)
     text.GetBuffer(10);
     text.ReleaseBuffer(2);
     EXPECT_STREQ(text, L"新的");
+}
+
+TEST(CStringTest, SystemStringCopiesEveryCharacterWithItsLength)
+{
+    const struct
+    {
+        const char* what;
+        std::wstring text;
+    } cases[] = {
+        {"empty", L""},
+        {"a command tail", L" -i \"C:\\录像\\a b.264\" -vcodec copy  \"x.mkv\""},
+        {"a zero character inside", std::wstring(L"a\0b", 3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CString text;
+        text.GetBufferSetLength(static_cast<int>(c.text.size()));
+        c.text.copy(text.GetBuffer(), c.text.size());
+        BSTR copy = text.AllocSysString();
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(std::wstring(copy, SysStringLen(copy)), c.text);
+        EXPECT_EQ(copy[SysStringLen(copy)], L'\0');
+        SysFreeString(copy);
+    }
+}
+
+TEST(CStringTest, SystemStringWithoutMemoryRaisesTheMemoryException)
+{
+    const CString text = L"ffmpeg";
+    SysAllocFailure failure;
+    try {
+        BSTR copy = text.AllocSysString();
+        SysFreeString(copy);
+        ADD_FAILURE() << "no exception";
+    } catch (CMemoryException* e) {
+        e->Delete();
+    }
+    EXPECT_EQ(failure.RefusedCalls(), 1);
 }
 
 } // namespace

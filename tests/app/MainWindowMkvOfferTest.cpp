@@ -127,8 +127,9 @@ class NoMkvOfferTest : public MainWindowTest, public testing::WithParamInterface
 
 TEST_P(NoMkvOfferTest, TheStopAsksNothing)
 {
-    if (GetParam().converter)
+    if (GetParam().converter) {
         ASSERT_TRUE(InstallStandInFfmpeg(dir.Path()));
+    }
     Run([&](MainWindow& window) {
         if (!GetParam().video)
             window.Click(IDC_RECORD_SCREEN);
@@ -236,8 +237,8 @@ TEST_F(MainWindowTest, TheConverterPacksTheRecordingIntoAnMkvWithItsVideoAndMixe
     const NativeResult probe = RunNative("ffprobe -v error -show_entries stream=codec_type,codec_name,pix_fmt "
                                          "-of csv=p=0 " + ShellQuote(UnixPath(mkv)));
     ASSERT_EQ(probe.exitCode, 0) << probe.output;
-    // The 4:4:4 stream is copied unchanged, and one sound track holds the mix.
-    EXPECT_NE(probe.output.find("h264,video,yuv444p"), std::string::npos) << probe.output;
+    // The 4:4:4 RGB stream is copied unchanged, and one sound track holds the mix.
+    EXPECT_NE(probe.output.find("h264,video,gbrp"), std::string::npos) << probe.output;
     EXPECT_EQ(std::count(probe.output.begin(), probe.output.end(), '\n'), 2) << probe.output;
     EXPECT_NE(probe.output.find("audio"), std::string::npos) << probe.output;
 }

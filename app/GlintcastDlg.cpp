@@ -37,6 +37,9 @@ CGlintcastDlg::CGlintcastDlg()
       m_hMicThread(nullptr),
       m_hSystemAudioThread(nullptr),
       m_hVideoThread(nullptr),
+      m_dlgAudioMux(),
+      m_dlgMkvMux(),
+      m_dlgTranscode(),
       m_hIconSmall(LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_SMALL_ICON))),
       m_hIconLarge(LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_LARGE_ICON))),
       m_nid()

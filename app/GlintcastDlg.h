@@ -1,6 +1,9 @@
 #pragma once
 
+#include "AUDIOMUX.h"
 #include "Framework.h"
+#include "MKVMUX.h"
+#include "RGBtoYUV420p.h"
 #include "RecordParams.h"
 #include "RegionDlg.h"
 #include "XPButton.h"
@@ -21,7 +24,9 @@
 // The program's main window. Its implementation is split by concern:
 // GlintcastDlg.cpp (the object, painting), GlintcastDlgOpening.cpp (the opening),
 // GlintcastDlgRecording.cpp (start and stop), GlintcastDlgClock.cpp (the clock and
-// the hotkeys), GlintcastDlgTray.cpp (system menu, tray icon and closing).
+// the hotkeys), GlintcastDlgTray.cpp (system menu, tools, tray icon and closing),
+// GlintcastDlgOptions.cpp (the next recording's options), GlintcastDlgSources.cpp
+// (the monitor and device lists).
 class CGlintcastDlg : public CDialogEx
 {
 public:
@@ -47,6 +52,9 @@ public:
     HANDLE m_hMicThread;
     HANDLE m_hSystemAudioThread;
     HANDLE m_hVideoThread;
+    AUDIOMUX m_dlgAudioMux;
+    MKVMUX m_dlgMkvMux;
+    RGBtoYUV420p m_dlgTranscode;
     HICON m_hIconSmall;
     HICON m_hIconLarge;
     NOTIFYICONDATAW m_nid;
@@ -114,6 +122,8 @@ private:
 
     // Tray and closing.
     void ShowTrayMenu();
+    // A tool has one window: made on the first pick, shown again on later ones.
+    static void OpenTool(CDialog& tool, UINT nIDTemplate);
     void CloseMainWindow();
 
     // A failure message with its code as a signed decimal ("%ld").

@@ -16,11 +16,22 @@ void CGlintcastDlg::OnSysCommand(UINT nID, LPARAM lParam)
         // The window goes into the tray instead of the taskbar.
         ShowWindow(SW_HIDE);
         Shell_NotifyIconW(NIM_ADD, &m_nid);
-    } else if (nID == IDD_MKVMUX || nID == IDD_AUDIOMUX || nID == IDD_RGBTOYUV420P) {
-        // The converter tools open here.
+    } else if (nID == IDD_MKVMUX) {
+        OpenTool(m_dlgMkvMux, IDD_MKVMUX);
+    } else if (nID == IDD_AUDIOMUX) {
+        OpenTool(m_dlgAudioMux, IDD_AUDIOMUX);
+    } else if (nID == IDD_RGBTOYUV420P) {
+        OpenTool(m_dlgTranscode, IDD_RGBTOYUV420P);
     } else {
         CDialogEx::OnSysCommand(nID, lParam);
     }
+}
+
+void CGlintcastDlg::OpenTool(CDialog& tool, UINT nIDTemplate)
+{
+    if (!tool.GetSafeHwnd())
+        tool.Create(nIDTemplate);
+    tool.ShowWindow(SW_SHOW);
 }
 
 LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)

@@ -57,11 +57,8 @@ HWND CDialog::CreateFromTemplate(HWND hWndOwner)
 
 HWND CDialog::ModalOwner() const
 {
-    CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND hWnd = pOwner && pOwner != this ? pOwner->GetSafeHwnd() : nullptr;
-    while (hWnd && (GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD))
-        hWnd = ::GetParent(hWnd);
-    return hWnd;
+    HWND hWnd = GetSafeOwner_(m_pParentWnd);
+    return hWnd == m_hWnd ? nullptr : hWnd;
 }
 
 INT_PTR CDialog::DoModal()

@@ -81,8 +81,7 @@ INT_PTR CFileDialog::DoModal()
     if (!types.specs.empty())
         dialog->SetFileTypes(static_cast<UINT>(types.specs.size()), types.specs.data());
 
-    CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    if (FAILED(dialog->Show(pOwner ? pOwner->GetSafeHwnd() : nullptr)))
+    if (FAILED(dialog->Show(GetSafeOwner_(m_pParentWnd))))
         return IDCANCEL;
     ComPtr<IShellItem> result;
     if (FAILED(dialog->GetResult(&result)))

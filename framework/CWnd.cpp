@@ -387,6 +387,17 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
 }
 
+HWND CWnd::GetSafeOwner_(CWnd* pParent)
+{
+    CWnd* pWnd = pParent ? pParent : AfxGetMainWnd();
+    HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
+    while (hWnd && (GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    if (!pParent && hWnd)
+        hWnd = ::GetLastActivePopup(hWnd);
+    return hWnd;
+}
+
 int CWnd::MessageBox(LPCWSTR lpszText, LPCWSTR lpszCaption, UINT nType)
 {
     return ::MessageBoxW(m_hWnd, lpszText, lpszCaption ? lpszCaption : AfxGetAppName(), nType);

@@ -62,3 +62,10 @@
 
 // Controls of the preset picker
 #define IDC_PRESET_LIST 1024
+
+// Controls of the converter tools
+#define IDC_TOOL_FIRST_PATH 1002
+#define IDC_TOOL_BROWSE_FIRST 1004
+#define IDC_TOOL_RATE 1006
+#define IDC_TOOL_BROWSE_SECOND 1022
+#define IDC_TOOL_SECOND_PATH 1028

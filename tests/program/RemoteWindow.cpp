@@ -109,6 +109,35 @@ bool RemoteWindow::SetCheck(int id, bool on) const
     return WaitUntil([&] { return IsChecked(id) == on; }, std::chrono::seconds(5));
 }
 
+void RemoteWindow::SetText(int id, const std::wstring& text) const
+{
+    Send(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void RemoteWindow::Type(int id, const std::wstring& text) const
+{
+    HWND target = Control(id);
+    // An editable combo box takes keys in its edit field, its only child.
+    if (HWND edit = FindWindowExW(target, nullptr, L"Edit", nullptr))
+        target = edit;
+    Send(target, EM_SETSEL, 0, -1);
+    if (text.empty())
+        Send(target, WM_CHAR, VK_BACK, 0);
+    for (wchar_t c : text)
+        Send(target, WM_CHAR, c, 0);
+}
+
+void RemoteWindow::Pick(int id, int index) const
+{
+    Send(Control(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void RemoteWindow::PostSystemCommand(UINT command) const
+{
+    PostMessageW(m_window, WM_SYSCOMMAND, command, 0);
+}
+
 void RemoteWindow::Press(int buttonId) const
 {
     PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),

@@ -34,6 +34,16 @@ public:
     void Click(int id) const;
     // Clicks check box id when its state differs from on; true once it shows on.
     bool SetCheck(int id, bool on) const;
+    // Puts text into control id whole (WM_SETTEXT), as a paste over its old text would.
+    void SetText(int id, const std::wstring& text) const;
+    // Types text into control id (a combo box: into its edit field) over what it
+    // held, one WM_CHAR per character, as the keyboard would.
+    void Type(int id, const std::wstring& text) const;
+    // Picks item index of combo box id as a click in its list would: the
+    // selection, then CBN_SELCHANGE to the window.
+    void Pick(int id, int index) const;
+    // A pick of command in the window's system menu (WM_SYSCOMMAND, posted).
+    void PostSystemCommand(UINT command) const;
     // Presses a button of a message box or dialog: WM_COMMAND with its id.
     void Press(int buttonId) const;
     void PostClose() const;

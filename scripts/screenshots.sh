@@ -3,9 +3,11 @@
 #   bash scripts/screenshots.sh OUTDIR
 # Builds first, then runs dialog_gallery.exe inside a private Xvfb display; the
 # program shows each dialog in turn and pictures the screen around it with
-# ImageMagick's import. main.png is the real Glintcast.exe's main window, after
-# its opening messages have been answered and its about box closed (the session
-# has a null sink, so the sound lists are filled as on a machine with sound).
+# ImageMagick's import; the three converter tools (audiomux.png, mkvmux.png,
+# rgbtoyuv420p.png) with a recording's files filled in. main.png is the real
+# Glintcast.exe's main window, after its opening messages have been answered and
+# its about box closed (the session has a null sink, so the sound lists are
+# filled as on a machine with sound).
 # Exits non-zero when a dialog could not be pictured.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -4,9 +4,12 @@
 // IMPORT is the Linux path of ImageMagick's import, OUTDIR a Linux folder; one
 // PNG per dialog goes there. scripts/screenshots.sh runs it under Xvfb. The exit
 // code is the number of dialogs that could not be pictured.
+#include "AUDIOMUX.h"
 #include "AboutDlg.h"
 #include "DialogDriver.h"
+#include "MKVMUX.h"
 #include "NativeTool.h"
+#include "RGBtoYUV420p.h"
 #include "RegionDlg.h"
 #include "SetResolutionDlg.h"
 #include "SetTimeDlg.h"
@@ -71,6 +74,9 @@ private:
     HWND m_window;
 };
 
+// A recording's files as the main window names them.
+const std::wstring kRecording = L"D:\\Glintcast_Output\\Glintcast_Record - 2024_05_01_20_30_00";
+
 class GalleryApp : public CWinApp
 {
 public:
@@ -87,6 +93,10 @@ private:
     bool Picture(HWND window, const char* name, int margin);
     bool ShowModal(const char* name, const std::wstring& caption, const std::function<INT_PTR()>& show);
     bool ShowRegion();
+    // A converter tool as its system-menu entry opens it, with a recording's
+    // files chosen.
+    bool ShowTool(const char* name, CDialog& tool, UINT templateId, const std::wstring& first,
+                  const std::wstring& second);
 
     std::string m_import;
     std::string m_outDir;
@@ -98,7 +108,9 @@ GalleryApp theApp;
 bool GalleryApp::Picture(HWND window, const char* name, int margin)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(400);
+    // Wine hands what a thread has painted to the X server when that thread
+    // waits for messages: a modeless dialog's painting would otherwise be late.
+    PumpUntil([] { return false; }, std::chrono::milliseconds(400));
     RECT rect;
     GetWindowRect(window, &rect);
     const int left = rect.left > margin ? rect.left - margin : 0;
@@ -140,6 +152,20 @@ bool GalleryApp::ShowRegion()
     return pictured;
 }
 
+bool GalleryApp::ShowTool(const char* name, CDialog& tool, UINT templateId, const std::wstring& first,
+                          const std::wstring& second)
+{
+    if (!tool.Create(templateId))
+        return false;
+    tool.SetDlgItemText(IDC_TOOL_FIRST_PATH, first.c_str());
+    tool.SetDlgItemText(IDC_TOOL_SECOND_PATH, second.c_str());
+    tool.ShowWindow(SW_SHOW);
+    PumpUntil([] { return false; }, std::chrono::milliseconds(300));
+    const bool pictured = Picture(tool.m_hWnd, name, 8);
+    tool.DestroyWindow();
+    return pictured;
+}
+
 BOOL GalleryApp::InitInstance()
 {
     CWinApp::InitInstance();
@@ -178,6 +204,18 @@ BOOL GalleryApp::InitInstance()
         {"set-time", [this] {
              SetTimeDlg dlg;
              return ShowModal("set-time", L"设置时间", [&] { return dlg.DoModal(); });
+         }},
+        {"audiomux", [this] {
+             AUDIOMUX tool;
+             return ShowTool("audiomux", tool, IDD_AUDIOMUX, kRecording + L".flac", kRecording + L".MIC.flac");
+         }},
+        {"mkvmux", [this] {
+             MKVMUX tool;
+             return ShowTool("mkvmux", tool, IDD_MKVMUX, kRecording + L".264", kRecording + L"_Mux.flac");
+         }},
+        {"rgbtoyuv420p", [this] {
+             RGBtoYUV420p tool;
+             return ShowTool("rgbtoyuv420p", tool, IDD_RGBTOYUV420P, kRecording + L".264", kRecording + L"_Mux.flac");
          }},
     };
     for (const auto& dialog : dialogs) {

@@ -2,6 +2,7 @@
 
 #include "DialogDriver.h"
 #include "GlintcastDlg.h"
+#include "NativeTool.h"
 #include "Globals.h"
 #include "RecorderGlobals.h"
 #include "SystemHooks.h"
@@ -19,15 +20,6 @@ decltype(&::CoCreateInstance) s_fakeCreate = nullptr;
 DWORD s_uiThread = 0;
 std::mutex s_threadsMutex;
 std::vector<DWORD> s_otherThreads;
-
-std::string Utf8(const std::wstring& text)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
-    return out;
-}
 
 std::wstring WindowText(HWND window)
 {

@@ -71,15 +71,6 @@ std::vector<std::wstring> BaseNamesBetween(__time64_t first, __time64_t last)
     return names;
 }
 
-std::string Utf8Of(const std::wstring& text)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
-    if (n > 1)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
-    return out;
-}
-
 int DecodedPictures(const std::wstring& path)
 {
     const NativeResult probe = RunNative("ffprobe -v error -count_frames -select_streams v:0 "
@@ -206,7 +197,7 @@ TEST_P(RefusedStartTest, ShowsItsMessageAndStartsNothing)
     EXPECT_TRUE(Timers().empty());
     // Both pairs of tones, the second after the message was answered.
     const std::vector<std::string> events = Events();
-    const std::vector<std::string> expected = {"tone:2000", "tone:5000", "box:" + Utf8Of(c.caption), "tone:5000",
+    const std::vector<std::string> expected = {"tone:2000", "tone:5000", "box:" + Utf8(c.caption), "tone:5000",
                                                "tone:2000"};
     const auto first = std::find(events.begin(), events.end(), "tone:2000");
     ASSERT_NE(first, events.end());

@@ -2,7 +2,9 @@
 // filled in from outside as a user would, with the stand-in ffmpeg.exe in the
 // program's folder recording the command line that each Start hands over.
 #include "GlintcastOpening.h"
+#include "NativeTool.h"
 #include "ProgramProcess.h"
+#include "ProgramUnderWine.h"
 #include "RemoteWindow.h"
 #include "StandInFfmpeg.h"
 #include "TempDir.h"
@@ -15,15 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string Utf8(const std::wstring& text)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], n, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
 
 // One use of a tool: what the user puts into it and the command line that the
 // converter must then be given, written out in full.
@@ -73,29 +66,21 @@ const ToolUse kToolUses[] = {
      LR"( -i "D:\录像 一\rec 1.264" -c:v h264 -b:v 16000k -pix_fmt yuv420p -f mp4 "D:\录像 一\rec 1.mp4")", true},
 };
 
-class ConverterToolOfTheProgram : public testing::TestWithParam<ToolUse>
+class ConverterToolOfTheProgram : public ProgramUnderWine, public testing::WithParamInterface<ToolUse>
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(InstallStandInFfmpeg(m_folder.Path()));
-        const std::wstring exe = WindowsPathOf(GLINTCAST_EXE);
-        ASSERT_FALSE(exe.empty());
-        m_program = std::make_unique<ProgramProcess>(exe, m_folder.Path());
-        ASSERT_TRUE(m_program->Started()) << "CreateProcessW failed: " << GetLastError();
+        ProgramUnderWine::SetUp();
     }
-
-    // Declared first, so the program (ended if need be) goes before its folder.
-    TempDir m_folder;
-    std::unique_ptr<ProgramProcess> m_program;
 };
 
 TEST_P(ConverterToolOfTheProgram, StartHandsTheConverterItsCommandLine)
 {
     const ToolUse& use = GetParam();
-    const GlintcastOpening opening = GoThroughOpening(*m_program);
-    ASSERT_NE(opening.mainWindow, nullptr);
-    const RemoteWindow main(opening.mainWindow);
+    const RemoteWindow main = OpenMainWindow();
+    ASSERT_TRUE(main.IsOpen());
 
     main.PostSystemCommand(use.command);
     const HWND toolWindow = m_program->WaitForWindow(use.caption);

@@ -5,6 +5,7 @@
 #include "GlintcastOpening.h"
 #include "NativeTool.h"
 #include "ProgramProcess.h"
+#include "ProgramUnderWine.h"
 #include "RemoteWindow.h"
 #include "TempDir.h"
 #include "resource.h"
@@ -32,15 +33,6 @@ const std::wstring kInitFailedCaption = L"初始化失败";
 std::wstring WithCode(const std::wstring& text, HRESULT hr)
 {
     return text + std::to_wstring(static_cast<long>(hr));
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(n > 0 ? n : 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &utf8[0], n, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
 }
 
 // The friendly name of the default endpoint of flow, as Core Audio tells it to
@@ -113,43 +105,6 @@ double MaximumAmplitude(const std::string& file)
         return -1;
     return atof(stat.output.c_str() + at + sizeof "Maximum amplitude:" - 1);
 }
-
-class ProgramUnderWine : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const std::wstring exe = WindowsPathOf(GLINTCAST_EXE);
-        ASSERT_FALSE(exe.empty());
-        m_program = std::make_unique<ProgramProcess>(exe, m_folder.Path());
-        ASSERT_TRUE(m_program->Started()) << "CreateProcessW failed: " << GetLastError();
-    }
-
-    // Through the opening to the main window; a fatal failure when it does not show.
-    RemoteWindow OpenMainWindow()
-    {
-        const GlintcastOpening opening = GoThroughOpening(*m_program);
-        EXPECT_TRUE(opening.aboutShown);
-        EXPECT_NE(opening.mainWindow, nullptr);
-        return RemoteWindow(opening.mainWindow);
-    }
-
-    // WM_CLOSE as the close box sends it: the program ends with 0 and no window.
-    void CloseAndExpectCleanEnd(const RemoteWindow& main)
-    {
-        main.PostClose();
-        const std::optional<DWORD> code = m_program->WaitForExit();
-        ASSERT_TRUE(code.has_value()) << "the program did not end";
-        EXPECT_EQ(*code, 0u);
-        EXPECT_FALSE(IsWindow(main.Handle()));
-        EXPECT_TRUE(m_program->TopLevelWindows(true).empty());
-    }
-
-    // Declared first, so the program (ended if need be) goes before its folder.
-    TempDir m_folder;
-    TempDir m_scratch;
-    std::unique_ptr<ProgramProcess> m_program;
-};
 
 TEST_F(ProgramUnderWine, OpensWithBothEngineMessagesThenTheAboutBoxThenTheMainWindow)
 {

@@ -55,6 +55,16 @@ std::string UnixPath(const std::wstring& windowsPath)
     return result;
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string utf8(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], n, nullptr, nullptr);
+    return utf8;
+}
+
 std::string ShellQuote(const std::string& text)
 {
     std::string quoted = "'";

@@ -20,5 +20,8 @@ void StartNative(const std::string& script);
 // The Linux path of a Windows path, UTF-8.
 std::string UnixPath(const std::wstring& windowsPath);
 
+// A wide text in UTF-8.
+std::string Utf8(const std::wstring& text);
+
 // A word for the shell: the text in single quotes.
 std::string ShellQuote(const std::string& text);

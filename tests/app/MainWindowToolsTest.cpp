@@ -137,11 +137,12 @@ class ToolWindowTest : public MainWindowTest, public testing::WithParamInterface
 {
 };
 
-TEST_P(ToolWindowTest, APickTwiceShowsOneWindowOwnedByTheMainWindow)
+TEST_P(ToolWindowTest, APickTwiceShowsOneWindowOwnedByTheMainWindowAndGoneWithIt)
 {
     const Tool& tool = GetParam().tool;
+    HWND first = nullptr;
     Run([&](MainWindow& window) {
-        const HWND first = OpenTool(window, tool);
+        first = OpenTool(window, tool);
         ASSERT_NE(first, nullptr);
         EXPECT_EQ(GetWindow(first, GW_OWNER), window.Handle());
         const DialogWindow dialog(first);
@@ -151,6 +152,8 @@ TEST_P(ToolWindowTest, APickTwiceShowsOneWindowOwnedByTheMainWindow)
         EXPECT_EQ(dialog.Text(IDC_TOOL_FIRST_PATH), L"a.264");
     });
     EXPECT_TRUE(Boxes().empty());
+    // Gone with the main window, its owner.
+    EXPECT_FALSE(IsWindow(first));
 }
 
 TEST_P(ToolWindowTest, TheCloseBoxAndEscHideItAndTheNextPickShowsTheFieldsAsTheyWere)
@@ -381,6 +384,35 @@ INSTANTIATE_TEST_SUITE_P(
                   L"", false, L" -i \"r\\b_Mux.flac\" -c:a aac -b:a 320k -ar 48000 -f mp4 \"r\\b_Mux.mp4\""}),
     CaseName());
 
+// Nothing is counted or serialised: each press starts one more converter.
+class ToolStartTwiceTest : public MainWindowTest, public testing::WithParamInterface<ToolCase>
+{
+};
+
+TEST_P(ToolStartTwiceTest, TwoPressesStartTwoConvertersWithTheSameTail)
+{
+    const Tool& tool = GetParam().tool;
+    ASSERT_TRUE(InstallStandInFfmpeg(dir.Path()));
+    Run([&](MainWindow& window) {
+        const HWND shown = OpenTool(window, tool);
+        ASSERT_NE(shown, nullptr);
+        const DialogWindow dialog(shown);
+        ASSERT_TRUE(dialog.Type(IDC_TOOL_FIRST_PATH, L"b.flac"));
+        ASSERT_TRUE(dialog.Type(IDC_TOOL_SECOND_PATH, L"b.MIC.flac"));
+        dialog.Click(IDOK);
+        dialog.Click(IDOK);
+        const std::vector<StandInCall> calls = WaitForStandInCalls(dir.Path(), 2);
+        ASSERT_EQ(calls.size(), 2u);
+        EXPECT_EQ(calls[0].commandLine, calls[1].commandLine);
+        EXPECT_NE(calls[0].processId, calls[1].processId);
+        EXPECT_TRUE(WaitForStandInExits(calls));
+    });
+    EXPECT_TRUE(Boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ToolStartTwiceTest,
+                         testing::Values(ToolCase{{"Mix"}, kMix}, ToolCase{{"Pack"}, kPack}), CaseName());
+
 // ---- the pairing through the picker ----
 
 struct PairCase : NamedCase
@@ -392,6 +424,17 @@ struct PairCase : NamedCase
     const wchar_t* ownExpected;
     const wchar_t* otherExpected;
 };
+
+// With a trailing backslash, as TempDir gives its path.
+std::wstring CurrentDirectory()
+{
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    std::wstring path = current;
+    if (!path.empty() && path.back() != L'\\')
+        path += L'\\';
+    return path;
+}
 
 // Names in a case are relative to the current directory; '@' stands for it.
 std::wstring InDir(const std::wstring& pattern, const std::wstring& dir)
@@ -426,6 +469,8 @@ TEST_P(ToolPairingTest, ThePickFillsItsFieldAndTheCompanionThatExistsTheOther)
         EXPECT_TRUE(IsWindowVisible(tool));
     });
     EXPECT_TRUE(Boxes().empty());
+    // The converter is looked for where it was: the picker leaves the current directory.
+    EXPECT_EQ(CurrentDirectory(), dir.Path());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -458,7 +503,10 @@ INSTANTIATE_TEST_SUITE_P(
         PairCase{{"CancelledMixSystemSoundFindsABareMicrophone"}, kMix, IDC_TOOL_BROWSE_FIRST, {L".MIC.flac"},
                  nullptr, L"own before", L".MIC.flac"},
         PairCase{{"CancelledWithNothingThereChangesNothing"}, kPack, IDC_TOOL_BROWSE_SECOND, {}, nullptr,
-                 L"own before", L"other before"}),
+                 L"own before", L"other before"},
+        // Its candidate is the empty name, which is no file even with files around.
+        PairCase{{"CancelledMixMicrophoneChangesNothing"}, kMix, IDC_TOOL_BROWSE_SECOND,
+                 {L".flac", L".MIC.flac", L"_Mux.flac"}, nullptr, L"own before", L"other before"}),
     CaseName());
 
 // ---- a real recording through the machine's ffmpeg ----
@@ -552,6 +600,7 @@ TEST_F(MainWindowTest, TheToolsMixPackAndTranscodeARealRecording)
         const std::wstring video = base + L".264";
         Browse(pack, IDC_TOOL_BROWSE_FIRST, &video);
         EXPECT_EQ(DialogWindow(pack).Text(IDC_TOOL_SECOND_PATH), base + L"_Mux.flac");
+        EXPECT_EQ(CurrentDirectory(), dir.Path());
         DialogWindow(pack).Click(IDOK);
         calls = WaitForStandInCalls(dir.Path(), 2);
         ASSERT_EQ(calls.size(), 2u);

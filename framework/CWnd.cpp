@@ -393,8 +393,13 @@ HWND CWnd::GetSafeOwner_(CWnd* pParent)
     HWND hWnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
     while (hWnd && (GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
-    if (!pParent && hWnd)
-        hWnd = ::GetLastActivePopup(hWnd);
+    // A pop-up hidden since it was last active (a tool window after its Start)
+    // would hide what it owns.
+    if (!pParent && hWnd) {
+        HWND popup = ::GetLastActivePopup(hWnd);
+        if (popup && ::IsWindowVisible(popup))
+            hWnd = popup;
+    }
     return hWnd;
 }
 

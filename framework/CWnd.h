@@ -128,8 +128,9 @@ public:
     void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
 
     // The window that owns a modal dialog or picker opened for pParent: its
-    // top-level window. With no parent, the main window's last active pop-up (a
-    // tool window the user works in, say), or the main window itself.
+    // top-level window. With no parent, the main window's last active pop-up
+    // while it is shown (a tool window the user works in, say), or else the main
+    // window itself.
     static HWND GetSafeOwner_(CWnd* pParent);
 
     // A message box owned by this window; no caption gives the application's name.

@@ -292,9 +292,9 @@ void CGlintcastDlg::ListEndpoints(EDataFlow flow)
 
 void CGlintcastDlg::RegisterHotKeys()
 {
-    if (!RegisterHotKey(m_hWnd, m_nRecordHotKeyId, MOD_CONTROL, VK_F10))
+    if (!Hooks().registerHotKey(m_hWnd, m_nRecordHotKeyId, MOD_CONTROL, VK_F10))
         MessageBox(L"快捷键注册失败，原因是快捷键被其他软件占用了，你将无法使用录制快捷键！", nullptr, MB_OK);
-    if (!RegisterHotKey(m_hWnd, m_nScreenshotHotKeyId, MOD_CONTROL, VK_F11))
+    if (!Hooks().registerHotKey(m_hWnd, m_nScreenshotHotKeyId, MOD_CONTROL, VK_F11))
         MessageBox(L"快捷键注册失败，原因是快捷键被其他软件占用了，你将无法使用截图快捷键！", nullptr, MB_OK);
 }
 

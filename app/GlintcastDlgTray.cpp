@@ -4,6 +4,7 @@
 #include "AboutDlg.h"
 #include "AudioCapture.h"
 #include "Globals.h"
+#include "SystemHooks.h"
 #include "VideoCapture.h"
 
 void CGlintcastDlg::OnSysCommand(UINT nID, LPARAM lParam)
@@ -123,7 +124,7 @@ void CGlintcastDlg::CloseMainWindow()
     delete g_videoCapture;
     g_videoCapture = nullptr;
     CoUninitialize();
-    UnregisterHotKey(m_hWnd, m_nRecordHotKeyId);
-    UnregisterHotKey(m_hWnd, m_nScreenshotHotKeyId);
+    Hooks().unregisterHotKey(m_hWnd, m_nRecordHotKeyId);
+    Hooks().unregisterHotKey(m_hWnd, m_nScreenshotHotKeyId);
     CDialogEx::OnCancel();
 }

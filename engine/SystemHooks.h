@@ -6,7 +6,7 @@
 
 // The few process-wide entry points of the system that tests replace with
 // fakes of their own: device and enumerator creation, the clocks, the version
-// test and the speaker. The program calls these through Hooks(); everything
+// test, the global hotkeys and the speaker. The program calls these through Hooks(); everything
 // else it calls directly.
 struct SystemHooks
 {
@@ -18,6 +18,9 @@ struct SystemHooks
     // The main window's one-second clock.
     decltype(&::SetTimer) setTimer = ::SetTimer;
     decltype(&::Beep) beep = ::Beep;
+    // Global to the whole session: tests that run at once must not share them.
+    decltype(&::RegisterHotKey) registerHotKey = ::RegisterHotKey;
+    decltype(&::UnregisterHotKey) unregisterHotKey = ::UnregisterHotKey;
 };
 
 // The hooks in use: the system's own unless a test has set others.

@@ -7,6 +7,7 @@
 #include "RecorderGlobals.h"
 #include "SystemHooks.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -238,6 +239,10 @@ MainWindowTest::MainWindowTest()
     Hooks().verifyVersionInfo = VerifyVersion;
     Hooks().beep = PlayTone;
     Hooks().setTimer = StartTimer;
+    // The session's real hotkeys are left alone, so that main window tests can
+    // run at once.
+    Hooks().registerHotKey = TakeHotKey;
+    Hooks().unregisterHotKey = GiveBackHotKey;
     s_current = this;
 
     g_stopRecording = false;
@@ -389,6 +394,35 @@ BOOL WINAPI MainWindowTest::PlayTone(DWORD frequency, DWORD duration)
         s_current->m_tones.emplace_back(frequency, duration);
     }
     return TRUE;
+}
+
+std::map<int, UINT> MainWindowTest::HeldHotKeys() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_hotKeys;
+}
+
+BOOL WINAPI MainWindowTest::TakeHotKey(HWND, int id, UINT modifiers, UINT virtualKey)
+{
+    if (!s_current)
+        return FALSE;
+    const auto& taken = s_current->takenHotKeys;
+    std::lock_guard<std::mutex> lock(s_current->m_mutex);
+    if (modifiers != MOD_CONTROL || std::find(taken.begin(), taken.end(), virtualKey) != taken.end() ||
+        s_current->m_hotKeys.count(id)) {
+        SetLastError(ERROR_HOTKEY_ALREADY_REGISTERED);
+        return FALSE;
+    }
+    s_current->m_hotKeys[id] = virtualKey;
+    return TRUE;
+}
+
+BOOL WINAPI MainWindowTest::GiveBackHotKey(HWND, int id)
+{
+    if (!s_current)
+        return FALSE;
+    std::lock_guard<std::mutex> lock(s_current->m_mutex);
+    return s_current->m_hotKeys.erase(id) ? TRUE : FALSE;
 }
 
 UINT_PTR WINAPI MainWindowTest::StartTimer(HWND, UINT_PTR id, UINT elapse, TIMERPROC)

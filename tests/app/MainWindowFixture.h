@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -111,6 +112,11 @@ protected:
     // SetTimer calls on the main window: id and period.
     std::vector<std::pair<UINT_PTR, UINT>> Timers() const;
 
+    // The global hotkeys as the window holds them: id and virtual key (with Ctrl),
+    // on the main window. Keys in takenHotKeys are held by another program.
+    std::map<int, UINT> HeldHotKeys() const;
+    std::vector<UINT> takenHotKeys;
+
     // The system version the version test sees, as major * 100 + minor.
     int windowsVersion = 1000;
     fakes::RealClock clock;
@@ -147,6 +153,8 @@ private:
     int Reply(const MessageBoxRecord& box);
     static BOOL WINAPI VerifyVersion(LPOSVERSIONINFOEXW info, DWORD typeMask, DWORDLONG conditionMask);
     static BOOL WINAPI PlayTone(DWORD frequency, DWORD duration);
+    static BOOL WINAPI TakeHotKey(HWND window, int id, UINT modifiers, UINT virtualKey);
+    static BOOL WINAPI GiveBackHotKey(HWND window, int id);
     static UINT_PTR WINAPI StartTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);
 
     mutable std::mutex m_mutex;
@@ -154,6 +162,7 @@ private:
     std::vector<BoxShown> m_shown;
     std::vector<std::pair<DWORD, DWORD>> m_tones;
     std::vector<std::pair<UINT_PTR, UINT>> m_timers;
+    std::map<int, UINT> m_hotKeys;
     std::vector<std::shared_ptr<const fakes::Picture>> m_pictures;
     SystemHooks m_savedHooks;
     std::wstring m_savedDirectory;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <atomic>
 #include <cmath>
 #include <set>
@@ -171,23 +173,12 @@ protected:
     }
 
     // Hotkeys the window held are free again.
-    static void ExpectHotKeysFree()
-    {
-        for (UINT key : {VK_F10, VK_F11}) {
-            EXPECT_TRUE(RegisterHotKey(nullptr, 0xC000, MOD_CONTROL, key)) << key;
-            UnregisterHotKey(nullptr, 0xC000);
-        }
-    }
+    void ExpectHotKeysFree() const { EXPECT_TRUE(HeldHotKeys().empty()); }
 
     // While the window is open it holds both hotkeys.
-    static void ExpectHotKeysTaken()
+    void ExpectHotKeysTaken() const
     {
-        for (UINT key : {VK_F10, VK_F11}) {
-            const bool free = RegisterHotKey(nullptr, 0xC000, MOD_CONTROL, key) != FALSE;
-            EXPECT_FALSE(free) << key;
-            if (free)
-                UnregisterHotKey(nullptr, 0xC000);
-        }
+        EXPECT_EQ(HeldHotKeys(), (std::map<int, UINT>{{ID_HOTKEY_RECORD, VK_F10}, {ID_HOTKEY_SCREENSHOT, VK_F11}}));
     }
 
     RecordThreadGate gate;

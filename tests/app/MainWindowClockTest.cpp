@@ -26,21 +26,6 @@ ToneList Join(std::initializer_list<ToneList> lists)
     return joined;
 }
 
-// Files of the output folder whose names end in suffix.
-int CountFiles(const std::wstring& folder, const std::wstring& suffix)
-{
-    int count = 0;
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((folder + L"\\*" + suffix).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-        ++count;
-    while (FindNextFileW(search, &data));
-    FindClose(search);
-    return count;
-}
-
 TEST_F(MainWindowTest, CountsElapsedSecondsAndResetsSilentlyAfterAButtonStop)
 {
     Run([&](MainWindow& window) {
@@ -182,7 +167,7 @@ TEST_F(MainWindowTest, CtrlF11AsksForOneScreenshotWhileRecording)
         window.Click(IDC_START_STOP);
         window.Tick();
     });
-    EXPECT_EQ(CountFiles(dir.File(L"Glintcast_Output"), L".bmp"), 1);
+    EXPECT_EQ(FilesIn(dir.File(L"Glintcast_Output"), L"*.bmp").size(), 1u);
     ExpectFakesClean();
 }
 
@@ -201,7 +186,7 @@ TEST_F(MainWindowTest, CtrlF11DuringARecordingWithoutVideoStaysPending)
         window.Click(IDC_START_STOP);
         window.Tick();
     });
-    EXPECT_EQ(CountFiles(dir.File(L"Glintcast_Output"), L".bmp"), 0);
+    EXPECT_EQ(FilesIn(dir.File(L"Glintcast_Output"), L"*.bmp").size(), 0u);
 }
 
 TEST_F(MainWindowTest, AFailingRecordLoopShowsItsMessageThenTheTickResets)

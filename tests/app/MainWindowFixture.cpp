@@ -370,6 +370,12 @@ std::shared_ptr<const fakes::Picture> MainWindowTest::DesktopPicture(int index) 
     return m_pictures.at(static_cast<size_t>(index));
 }
 
+std::wstring MainWindowTest::RecordingBase() const
+{
+    const std::vector<std::wstring> streams = FilesIn(dir.File(L"Glintcast_Output"), L"*.264");
+    return streams.empty() ? std::wstring() : streams[0].substr(0, streams[0].size() - 4);
+}
+
 void MainWindowTest::ExpectFakesClean() const
 {
     EXPECT_EQ(video->Problems(), std::vector<std::string>{});

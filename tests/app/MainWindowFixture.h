@@ -136,6 +136,10 @@ protected:
     // How message boxes are answered (by default OK, or the first button).
     std::function<int(const MessageBoxRecord&)> reply;
 
+    // The base name (no folder, no suffix) of the recording in the output folder
+    // ".\Glintcast_Output"; empty when there is none.
+    std::wstring RecordingBase() const;
+
     // The fakes saw no misuse, and no engine holds a reference any more.
     void ExpectFakesClean() const;
 

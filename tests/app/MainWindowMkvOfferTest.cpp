@@ -19,18 +19,6 @@ constexpr wchar_t kOffer[] =
     L"你需要马上封装成MKV吗？\r\r如果有录制麦克风声音将先混音。\r\r不会删除原文件,新建进程进行，不会阻塞软件，"
     L"可以马上再进行录制，但会影响性能";
 
-// The base name (folder included) of the one recording in the output folder.
-std::wstring RecordingBase(const std::wstring& folder)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((folder + L"\\*.264").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return {};
-    FindClose(search);
-    const std::wstring name = data.cFileName;
-    return name.substr(0, name.size() - 4);
-}
-
 bool IsOffer(const MessageBoxRecord& box)
 {
     return box.text == kOffer;
@@ -81,7 +69,7 @@ TEST_P(MkvOfferFormTest, AYesStartsTheConverterWithTheTailOfTheSoundsRecorded)
         window.Tick();
     });
     const std::wstring folder = dir.File(L"Glintcast_Output");
-    const std::wstring base = RecordingBase(folder);
+    const std::wstring base = RecordingBase();
     ASSERT_FALSE(base.empty());
 
     const std::vector<MessageBoxRecord> boxes = Boxes();
@@ -198,7 +186,7 @@ TEST_F(MainWindowTest, ANewRecordingMayStartWhileTheOfferIsOpenAndAYesStillPacks
         // The clock resets the window while the question is open ...
         window.Tick();
         EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
-        firstVideo = L".\\Glintcast_Output\\" + RecordingBase(dir.File(L"Glintcast_Output")) + L".264";
+        firstVideo = L".\\Glintcast_Output\\" + RecordingBase() + L".264";
         // ... and the hotkey starts a new recording meanwhile.
         Sleep(1100);  // a new second, so that the second recording has a name of its own
         window.HotKey(ID_HOTKEY_RECORD, VK_F10);
@@ -233,7 +221,7 @@ TEST_F(MainWindowTest, TheConverterPacksTheRecordingIntoAnMkvWithItsVideoAndMixe
     const StandInCall done = ReadStandInCalls(dir.Path()).at(0);
     EXPECT_EQ(done.nativeExitCode, 0) << std::string(done.nativeOutput.begin(), done.nativeOutput.end());
     const std::wstring mkv =
-        dir.File(L"Glintcast_Output\\") + RecordingBase(dir.File(L"Glintcast_Output")) + L".mkv";
+        dir.File(L"Glintcast_Output\\") + RecordingBase() + L".mkv";
     const NativeResult probe = RunNative("ffprobe -v error -show_entries stream=codec_type,codec_name,pix_fmt "
                                          "-of csv=p=0 " + ShellQuote(UnixPath(mkv)));
     ASSERT_EQ(probe.exitCode, 0) << probe.output;

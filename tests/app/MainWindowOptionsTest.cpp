@@ -424,20 +424,6 @@ std::vector<uint32_t> Crop(const fakes::Picture& picture, int left, int top, int
     return part;
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found = {};
-    const HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(folder + found.cFileName);
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
-}
-
 TEST_F(MainWindowOptionsTest, ARegionOfTheSecondMonitorIsRecordedFromThatMonitorsPicture)
 {
     // The client area in screen coordinates: odd in both directions, so the
@@ -471,11 +457,12 @@ TEST_F(MainWindowOptionsTest, ARegionOfTheSecondMonitorIsRecordedFromThatMonitor
     EXPECT_TRUE(Boxes().empty());
     ExpectFakesClean();
 
-    const std::vector<std::wstring> streams = FilesIn(dir.File(L"Glintcast_Output\\"), L"*.264");
-    ASSERT_EQ(streams.size(), 1u);
-    const int pictures = CheckRecordedStream(ReadFileBytes(streams[0]), 30, width, height);
+    const std::vector<std::wstring> names = FilesIn(dir.File(L"Glintcast_Output"), L"*.264");
+    ASSERT_EQ(names.size(), 1u);
+    const std::wstring stream = dir.File(L"Glintcast_Output\\") + names[0];
+    const int pictures = CheckRecordedStream(ReadFileBytes(stream), 30, width, height);
     ASSERT_GT(pictures, 1);
-    const DecodedStream decoded = DecodeStream(streams[0], width, height);
+    const DecodedStream decoded = DecodeStream(stream, width, height);
     ASSERT_EQ(decoded.exitCode, 0) << decoded.messages;
     ASSERT_EQ(decoded.Pictures(), pictures);
 

@@ -45,23 +45,6 @@ void Toggle(const MainWindow& window, Trigger trigger)
     }
 }
 
-// The names of the files in a folder.
-std::vector<std::wstring> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(data.cFileName);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // The base names a start between first and last (seconds since 1970) can give.
 std::vector<std::wstring> BaseNamesBetween(__time64_t first, __time64_t last)
 {

@@ -59,21 +59,7 @@ std::vector<uint8_t> Bmp(const std::vector<uint32_t>& picture, int w, int h)
 class ScreenshotTest : public RecordingFixture
 {
 protected:
-    std::vector<std::wstring> Screenshots(const std::wstring& folder)
-    {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && std::wstring(data.cFileName).size() > 4 &&
-                std::wstring(data.cFileName).substr(std::wstring(data.cFileName).size() - 4) == L".bmp")
-                names.push_back(data.cFileName);
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
-        return names;
-    }
+    std::vector<std::wstring> Screenshots(const std::wstring& folder) { return FilesIn(folder, L"*.bmp"); }
     std::vector<std::wstring> Screenshots() { return Screenshots(dir.Path()); }
 };
 

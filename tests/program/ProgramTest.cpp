@@ -63,23 +63,6 @@ std::wstring DefaultEndpointName(EDataFlow flow)
     return name;
 }
 
-// The names in folder, "." and ".." left out.
-std::vector<std::wstring> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..")
-            names.push_back(name);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    return names;
-}
-
 // The output name that a start at the local time now would give the microphone.
 std::wstring MicFileNameAt(const SYSTEMTIME& now)
 {

@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include <algorithm>
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -68,4 +70,21 @@ void WriteFileBytes(const std::wstring& path, const std::vector<unsigned char>& 
         return;
     fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern)
+{
+    const std::wstring prefix = folder.empty() || folder.back() == L'\\' ? folder : folder + L'\\';
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((prefix + pattern).c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }

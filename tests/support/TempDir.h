@@ -23,6 +23,8 @@ private:
 };
 
 bool PathExists(const std::wstring& path);
+// The names of the files (folders left out) in folder that match pattern, sorted.
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const std::wstring& pattern = L"*");
 // Size of a file in bytes, -1 when it cannot be opened.
 int64_t FileSize(const std::wstring& path);
 std::vector<unsigned char> ReadFileBytes(const std::wstring& path);

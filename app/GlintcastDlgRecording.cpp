@@ -193,10 +193,10 @@ void CGlintcastDlg::StopRecording()
     // From here on only this recording's block and threads count: a new recording
     // may start while the question below is open.
     const std::unique_ptr<RecordParams> params = std::move(g_recordParams);
-    OwnedHandle threads[] = {DuplicateForWait(m_hVideoThread), DuplicateForWait(m_hSystemAudioThread),
-                             DuplicateForWait(m_hMicThread)};
     if (!params || params->videoPath.empty() || !FileExists(L"ffmpeg.exe"))
         return;
+    OwnedHandle threads[] = {DuplicateForWait(m_hVideoThread), DuplicateForWait(m_hSystemAudioThread),
+                             DuplicateForWait(m_hMicThread)};
     if (MessageBox(kOfferMkv, L"提示", MB_YESNO) != IDYES)
         return;
     // The converter must not read a file that a record loop still writes.

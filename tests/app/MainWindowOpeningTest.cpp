@@ -2,6 +2,7 @@
 // controls, the order of its messages, the about box, the system menu, the
 // hotkeys and the icons.
 #include "MainWindowFixture.h"
+#include "NamedCase.h"
 
 #include "AudioCapture.h"
 #include "GlintcastDlg.h"
@@ -125,9 +126,8 @@ TEST_F(MainWindowTest, OpensWithEveryEngineUsable)
 
 enum class Screen { Usable, ProbeSucceedsWithSFalse, EngineFails, NoOutput, Windows7 };
 
-struct ScreenCase
+struct ScreenCase : NamedCase
 {
-    const char* name;
     Screen situation;
     std::vector<std::wstring> items;  // list 1031; "0" is selected when there are any
     std::optional<HRESULT> engine;    // g_videoCapture's status; none: null
@@ -136,11 +136,6 @@ struct ScreenCase
     int duplications;                 // outputs duplicated: output 0 at most
     std::vector<BoxShown> boxes;
 };
-
-void PrintTo(const ScreenCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowScreenTest : public MainWindowTest, public testing::WithParamInterface<ScreenCase>
 {
@@ -193,13 +188,13 @@ TEST_P(MainWindowScreenTest, LeavesTheScreenControlsAsTheOutcomeSays)
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, MainWindowScreenTest,
     testing::Values(
-        ScreenCase{"EngineUsable", Screen::Usable, {L"0", L"1"}, S_OK, true, true, 1, {}},
-        ScreenCase{"ProbeSucceedsWithSFalse", Screen::ProbeSucceedsWithSFalse, {L"0", L"1"}, S_OK, true, true, 1, {}},
-        ScreenCase{"EngineFailed", Screen::EngineFails, {L"0", L"1"}, DXGI_ERROR_UNSUPPORTED, false, false, 1,
+        ScreenCase{{"EngineUsable"}, Screen::Usable, {L"0", L"1"}, S_OK, true, true, 1, {}},
+        ScreenCase{{"ProbeSucceedsWithSFalse"}, Screen::ProbeSucceedsWithSFalse, {L"0", L"1"}, S_OK, true, true, 1, {}},
+        ScreenCase{{"EngineFailed"}, Screen::EngineFails, {L"0", L"1"}, DXGI_ERROR_UNSUPPORTED, false, false, 1,
                    {InitFailed(std::wstring(kScreenFailed) + L"-2005270524")}},
-        ScreenCase{"NoOutputOnTheAdapter", Screen::NoOutput, {}, std::nullopt, true, false, 0, {}},
-        ScreenCase{"Windows7", Screen::Windows7, {}, std::nullopt, false, false, 0, {TooOld()}}),
-    [](const testing::TestParamInfo<ScreenCase>& info) { return std::string(info.param.name); });
+        ScreenCase{{"NoOutputOnTheAdapter"}, Screen::NoOutput, {}, std::nullopt, true, false, 0, {}},
+        ScreenCase{{"Windows7"}, Screen::Windows7, {}, std::nullopt, false, false, 0, {TooOld()}}),
+    CaseName());
 
 TEST_F(MainWindowTest, OnWindows7TheScreenIsNotProbed)
 {
@@ -213,9 +208,8 @@ TEST_F(MainWindowTest, OnWindows7TheScreenIsNotProbed)
 
 enum class Sound { Usable, EngineFails, NoneActive, EnumerationFails, DefaultUnavailable, DefaultUnplugged };
 
-struct SoundCase
+struct SoundCase : NamedCase
 {
-    const char* name;
     EDataFlow flow;
     Sound situation;
     std::vector<std::wstring> items;  // in the list's (sorted) order
@@ -226,11 +220,6 @@ struct SoundCase
     std::optional<HRESULT> engine;  // the engine global's status; none: null
     std::vector<BoxShown> boxes;
 };
-
-void PrintTo(const SoundCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowSoundTest : public MainWindowTest, public testing::WithParamInterface<SoundCase>
 {
@@ -294,29 +283,29 @@ constexpr wchar_t kInvalidated[] = L"-2004287484";
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, MainWindowSoundTest,
     testing::Values(
-        SoundCase{"PlaybackUsable", eRender, Sound::Usable, kSpeakers, L"Speakers (default)", true, true, true, S_OK, {}},
-        SoundCase{"PlaybackEngineFailed", eRender, Sound::EngineFails, kSpeakers, L"Speakers (default)", false, false,
+        SoundCase{{"PlaybackUsable"}, eRender, Sound::Usable, kSpeakers, L"Speakers (default)", true, true, true, S_OK, {}},
+        SoundCase{{"PlaybackEngineFailed"}, eRender, Sound::EngineFails, kSpeakers, L"Speakers (default)", false, false,
                   false, AUDCLNT_E_DEVICE_INVALIDATED,
                   {InitFailed(std::wstring(kSystemSoundFailed) + kInvalidated)}},
-        SoundCase{"PlaybackNoActiveEndpoint", eRender, Sound::NoneActive, {}, L"", false, false, false, std::nullopt, {}},
-        SoundCase{"PlaybackNotListed", eRender, Sound::EnumerationFails, {}, L"", false, false, false, std::nullopt, {}},
-        SoundCase{"PlaybackNoDefault", eRender, Sound::DefaultUnavailable, kSpeakers, L"", true, true, false,
+        SoundCase{{"PlaybackNoActiveEndpoint"}, eRender, Sound::NoneActive, {}, L"", false, false, false, std::nullopt, {}},
+        SoundCase{{"PlaybackNotListed"}, eRender, Sound::EnumerationFails, {}, L"", false, false, false, std::nullopt, {}},
+        SoundCase{{"PlaybackNoDefault"}, eRender, Sound::DefaultUnavailable, kSpeakers, L"", true, true, false,
                   std::nullopt, {}},
-        SoundCase{"PlaybackDefaultNotActive", eRender, Sound::DefaultUnplugged, {L"Headphones"}, L"", true, true,
+        SoundCase{{"PlaybackDefaultNotActive"}, eRender, Sound::DefaultUnplugged, {L"Headphones"}, L"", true, true,
                   false, std::nullopt, {}},
-        SoundCase{"RecordingUsable", eCapture, Sound::Usable, kMicrophones, L"Microphone (default)", true, true, false,
+        SoundCase{{"RecordingUsable"}, eCapture, Sound::Usable, kMicrophones, L"Microphone (default)", true, true, false,
                   S_OK, {}},
-        SoundCase{"RecordingEngineFailed", eCapture, Sound::EngineFails, kMicrophones, L"Microphone (default)", false,
+        SoundCase{{"RecordingEngineFailed"}, eCapture, Sound::EngineFails, kMicrophones, L"Microphone (default)", false,
                   false, false, AUDCLNT_E_DEVICE_INVALIDATED, {InitFailed(std::wstring(kMicFailed) + kInvalidated)}},
-        SoundCase{"RecordingNoActiveEndpoint", eCapture, Sound::NoneActive, {}, L"", false, false, false, std::nullopt,
+        SoundCase{{"RecordingNoActiveEndpoint"}, eCapture, Sound::NoneActive, {}, L"", false, false, false, std::nullopt,
                   {}},
-        SoundCase{"RecordingNotListed", eCapture, Sound::EnumerationFails, {}, L"", false, false, false, std::nullopt,
+        SoundCase{{"RecordingNotListed"}, eCapture, Sound::EnumerationFails, {}, L"", false, false, false, std::nullopt,
                   {}},
-        SoundCase{"RecordingNoDefault", eCapture, Sound::DefaultUnavailable, kMicrophones, L"", true, true, false,
+        SoundCase{{"RecordingNoDefault"}, eCapture, Sound::DefaultUnavailable, kMicrophones, L"", true, true, false,
                   std::nullopt, {}},
-        SoundCase{"RecordingDefaultNotActive", eCapture, Sound::DefaultUnplugged, {L"Line In"}, L"", true, true, false,
+        SoundCase{{"RecordingDefaultNotActive"}, eCapture, Sound::DefaultUnplugged, {L"Line In"}, L"", true, true, false,
                   std::nullopt, {}}),
-    [](const testing::TestParamInfo<SoundCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(MainWindowTest, WithoutADeviceEnumeratorBothDirectionsHaveNoEndpoint)
 {
@@ -336,18 +325,12 @@ TEST_F(MainWindowTest, WithoutADeviceEnumeratorBothDirectionsHaveNoEndpoint)
 
 // ---- openings that end the program ----
 
-struct FatalCase
+struct FatalCase : NamedCase
 {
-    const char* name;
     HRESULT fakes::ConstructionResults::*step;
     HRESULT result;
     std::wstring text;
 };
-
-void PrintTo(const FatalCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowFatalTest : public MainWindowTest, public testing::WithParamInterface<FatalCase>
 {
@@ -370,13 +353,13 @@ TEST_P(MainWindowFatalTest, ShowsTheFailureAndEndsWithoutAboutBoxOrWindow)
 INSTANTIATE_TEST_SUITE_P(
     ProbeSteps, MainWindowFatalTest,
     testing::Values(
-        FatalCase{"DeviceNotCreated", &fakes::ConstructionResults::createDevice, E_FAIL,
+        FatalCase{{"DeviceNotCreated"}, &fakes::ConstructionResults::createDevice, E_FAIL,
                   L"创建D3D11设备失败！\r\n错误代码：-2147467259"},
-        FatalCase{"NoDxgiDevice", &fakes::ConstructionResults::queryDxgiDevice, E_NOINTERFACE,
+        FatalCase{{"NoDxgiDevice"}, &fakes::ConstructionResults::queryDxgiDevice, E_NOINTERFACE,
                   L"创建DXGI设备失败！\r\n错误代码：-2147467262"},
-        FatalCase{"NoAdapter", &fakes::ConstructionResults::getAdapter, DXGI_ERROR_DEVICE_REMOVED,
+        FatalCase{{"NoAdapter"}, &fakes::ConstructionResults::getAdapter, DXGI_ERROR_DEVICE_REMOVED,
                   L"获取DXGI适配器失败！\r\n错误代码：-2005270523"}),
-    [](const testing::TestParamInfo<FatalCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(MainWindowTest, OlderThanWindows7ShowsOnlyTheSystemMessageAndEnds)
 {
@@ -414,17 +397,11 @@ TEST_F(MainWindowTest, MessagesComeBeforeTheAboutBoxWhichComesBeforeTheWindow)
 
 // ---- hotkeys that another program holds ----
 
-struct HotKeyCase
+struct HotKeyCase : NamedCase
 {
-    const char* name;
     std::vector<UINT> taken;  // virtual keys held (with Ctrl) before the opening
     std::vector<BoxShown> boxes;
 };
-
-void PrintTo(const HotKeyCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowHotKeyTest : public MainWindowTest, public testing::WithParamInterface<HotKeyCase>
 {
@@ -448,11 +425,11 @@ TEST_P(MainWindowHotKeyTest, TellsOfEachTakenKeyAndRegistersTheOther)
 
 INSTANTIATE_TEST_SUITE_P(
     Taken, MainWindowHotKeyTest,
-    testing::Values(HotKeyCase{"RecordKey", {VK_F10}, {HotKeyTaken(kRecordKeyTaken)}},
-                    HotKeyCase{"ScreenshotKey", {VK_F11}, {HotKeyTaken(kScreenshotKeyTaken)}},
-                    HotKeyCase{"BothKeys", {VK_F10, VK_F11},
+    testing::Values(HotKeyCase{{"RecordKey"}, {VK_F10}, {HotKeyTaken(kRecordKeyTaken)}},
+                    HotKeyCase{{"ScreenshotKey"}, {VK_F11}, {HotKeyTaken(kScreenshotKeyTaken)}},
+                    HotKeyCase{{"BothKeys"}, {VK_F10, VK_F11},
                                {HotKeyTaken(kRecordKeyTaken), HotKeyTaken(kScreenshotKeyTaken)}}),
-    [](const testing::TestParamInfo<HotKeyCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // ---- the system menu and the icons ----
 

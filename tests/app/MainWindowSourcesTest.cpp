@@ -2,6 +2,7 @@
 // pick replaces the source's engine (with a message when the new one fails),
 // and a pick is refused while the source's record thread runs.
 #include "MainWindowFixture.h"
+#include "NamedCase.h"
 
 #include "AudioCapture.h"
 #include "GlintcastDlg.h"
@@ -203,9 +204,8 @@ TEST_F(MainWindowSourcesTest, ADevicePickOpensTheEndpointThatTheItemNames)
 }
 
 // One source recorded, and a pick in its list during the recording.
-struct RefusalCase
+struct RefusalCase : NamedCase
 {
-    const char* source;
     int checkBox;
     int list;
     int index;
@@ -213,15 +213,10 @@ struct RefusalCase
     std::wstring picked;
 };
 
-void PrintTo(const RefusalCase& c, std::ostream* os)
-{
-    *os << c.source;
-}
-
 const RefusalCase kRefusalCases[] = {
-    {"screen", IDC_RECORD_SCREEN, IDC_SCREEN_LIST, 1, L"0", L"1"},
-    {"system sound", IDC_RECORD_SYSTEM_AUDIO, IDC_OUTPUT_DEVICE_LIST, 0, L"Speakers (default)", L"Headphones"},
-    {"microphone", IDC_RECORD_MIC, IDC_INPUT_DEVICE_LIST, 0, L"Microphone (default)", L"Line In"},
+    {{"Screen"}, IDC_RECORD_SCREEN, IDC_SCREEN_LIST, 1, L"0", L"1"},
+    {{"SystemSound"}, IDC_RECORD_SYSTEM_AUDIO, IDC_OUTPUT_DEVICE_LIST, 0, L"Speakers (default)", L"Headphones"},
+    {{"Microphone"}, IDC_RECORD_MIC, IDC_INPUT_DEVICE_LIST, 0, L"Microphone (default)", L"Line In"},
 };
 
 class MainWindowRefusalTest : public MainWindowTest, public testing::WithParamInterface<RefusalCase>
@@ -278,12 +273,7 @@ TEST_P(MainWindowRefusalTest, APickInTheRecordedSourcesListIsRefusedUntilTheRese
     ExpectFakesClean();
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, MainWindowRefusalTest, testing::ValuesIn(kRefusalCases),
-                         [](const testing::TestParamInfo<RefusalCase>& info) {
-                             std::string name = info.param.source;
-                             std::replace(name.begin(), name.end(), ' ', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Sources, MainWindowRefusalTest, testing::ValuesIn(kRefusalCases), CaseName());
 
 TEST_F(MainWindowSourcesTest, AMonitorPickBetweenTheStopAndTheResetIsRefusedWhileTheVideoThreadRuns)
 {

@@ -1,6 +1,7 @@
 // The main window's tray icon and its menu, its system-menu commands, and its
 // closing sequence, over the fake engines.
 #include "MainWindowFixture.h"
+#include "NamedCase.h"
 
 #include "DialogDriver.h"
 #include "GlintcastDlg.h"
@@ -186,16 +187,10 @@ protected:
 
 // ---- hiding in the tray and coming back ----
 
-struct ShowCase
+struct ShowCase : NamedCase
 {
-    const char* name;
     std::function<void(const MainWindow&)> show;
 };
-
-void PrintTo(const ShowCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowTrayShowTest : public MainWindowTrayTest, public testing::WithParamInterface<ShowCase>
 {
@@ -225,22 +220,16 @@ TEST_P(MainWindowTrayShowTest, MinimiseHidesInTheTrayAndTheIconBringsTheWindowBa
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, MainWindowTrayShowTest,
-    testing::Values(ShowCase{"DoubleClickOnTheIcon",
+    testing::Values(ShowCase{{"DoubleClickOnTheIcon"},
                              [](const MainWindow& window) { EXPECT_EQ(window.Tray(WM_LBUTTONDBLCLK), 0); }},
-                    ShowCase{"ShowMainCommand", [](const MainWindow& window) { window.Command(ID_TRAY_SHOWMAIN); }}),
-    [](const testing::TestParamInfo<ShowCase>& info) { return std::string(info.param.name); });
+                    ShowCase{{"ShowMainCommand"}, [](const MainWindow& window) { window.Command(ID_TRAY_SHOWMAIN); }}),
+    CaseName());
 
-struct IgnoredCase
+struct IgnoredCase : NamedCase
 {
-    const char* name;
     WPARAM iconId;
     LPARAM mouseMessage;
 };
-
-void PrintTo(const IgnoredCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowTrayIgnoredTest : public MainWindowTrayTest, public testing::WithParamInterface<IgnoredCase>
 {
@@ -262,13 +251,13 @@ TEST_P(MainWindowTrayIgnoredTest, LeavesTheWindowHiddenAndOpensNoMenu)
 
 INSTANTIATE_TEST_SUITE_P(
     Events, MainWindowTrayIgnoredTest,
-    testing::Values(IgnoredCase{"DoubleClickOnAnotherIcon", 129, WM_LBUTTONDBLCLK},
-                    IgnoredCase{"PressOnAnotherIcon", 129, WM_RBUTTONDOWN},
-                    IgnoredCase{"LeftButtonUp", 128, WM_LBUTTONUP},
-                    IgnoredCase{"RightButtonUp", 128, WM_RBUTTONUP},
-                    IgnoredCase{"MouseMove", 128, WM_MOUSEMOVE},
-                    IgnoredCase{"RightDoubleClick", 128, WM_RBUTTONDBLCLK}),
-    [](const testing::TestParamInfo<IgnoredCase>& info) { return std::string(info.param.name); });
+    testing::Values(IgnoredCase{{"DoubleClickOnAnotherIcon"}, 129, WM_LBUTTONDBLCLK},
+                    IgnoredCase{{"PressOnAnotherIcon"}, 129, WM_RBUTTONDOWN},
+                    IgnoredCase{{"LeftButtonUp"}, 128, WM_LBUTTONUP},
+                    IgnoredCase{{"RightButtonUp"}, 128, WM_RBUTTONUP},
+                    IgnoredCase{{"MouseMove"}, 128, WM_MOUSEMOVE},
+                    IgnoredCase{{"RightDoubleClick"}, 128, WM_RBUTTONDBLCLK}),
+    CaseName());
 
 // ---- the tray menu ----
 
@@ -326,18 +315,12 @@ TEST_F(MainWindowTrayTest, AnItemChosenInTheMenuReachesTheWindow)
 
 // ---- the tray's commands ----
 
-struct ScreenshotCase
+struct ScreenshotCase : NamedCase
 {
-    const char* name;
     bool recording;
     bool earlierPending;  // an earlier screenshot is still being saved
     bool requested;       // g_screenshotRequested afterwards
 };
-
-void PrintTo(const ScreenshotCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowTrayScreenshotTest : public MainWindowTrayTest, public testing::WithParamInterface<ScreenshotCase>
 {
@@ -364,12 +347,10 @@ TEST_P(MainWindowTrayScreenshotTest, RequestsAScreenshotOnlyWhileRecording)
 }
 
 INSTANTIATE_TEST_SUITE_P(States, MainWindowTrayScreenshotTest,
-                         testing::Values(ScreenshotCase{"Idle", false, false, false},
-                                         ScreenshotCase{"Recording", true, false, true},
-                                         ScreenshotCase{"RecordingWhileAnEarlierOneIsSaved", true, true, true}),
-                         [](const testing::TestParamInfo<ScreenshotCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::Values(ScreenshotCase{{"Idle"}, false, false, false},
+                                         ScreenshotCase{{"Recording"}, true, false, true},
+                                         ScreenshotCase{{"RecordingWhileAnEarlierOneIsSaved"}, true, true, true}),
+                         CaseName());
 
 TEST_F(MainWindowTrayTest, StartStopStartsAndStopsWithTheirTones)
 {
@@ -410,24 +391,18 @@ TEST_F(MainWindowTrayTest, AboutEntryShowsTheAboutBoxEachTime)
 
 // ---- closing ----
 
-struct CloseCase
+struct CloseCase : NamedCase
 {
-    const char* name;
     std::function<void(const MainWindow&)> close;
 };
 
-void PrintTo(const CloseCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
 const CloseCase kCloseWays[] = {
-    {"CloseMessage", [](const MainWindow& window) { window.Post(WM_CLOSE); }},
-    {"CloseBox", [](const MainWindow& window) { window.Post(WM_SYSCOMMAND, SC_CLOSE); }},
-    {"Enter", [](const MainWindow& window) { window.Post(WM_COMMAND, IDOK); }},
-    {"EscCommand", [](const MainWindow& window) { window.Post(WM_COMMAND, IDCANCEL); }},
-    {"EscKey", [](const MainWindow& window) { DialogWindow(window.Handle()).PressEscape(); }},
-    {"TrayStopAndExit", [](const MainWindow& window) { window.Post(WM_COMMAND, ID_TRAY_STOPEXIT); }},
+    {{"CloseMessage"}, [](const MainWindow& window) { window.Post(WM_CLOSE); }},
+    {{"CloseBox"}, [](const MainWindow& window) { window.Post(WM_SYSCOMMAND, SC_CLOSE); }},
+    {{"Enter"}, [](const MainWindow& window) { window.Post(WM_COMMAND, IDOK); }},
+    {{"EscCommand"}, [](const MainWindow& window) { window.Post(WM_COMMAND, IDCANCEL); }},
+    {{"EscKey"}, [](const MainWindow& window) { DialogWindow(window.Handle()).PressEscape(); }},
+    {{"TrayStopAndExit"}, [](const MainWindow& window) { window.Post(WM_COMMAND, ID_TRAY_STOPEXIT); }},
 };
 
 class MainWindowCloseIdleTest : public MainWindowTrayTest, public testing::WithParamInterface<CloseCase>
@@ -447,20 +422,14 @@ TEST_P(MainWindowCloseIdleTest, EndsWithoutAQuestionAndLetsEverythingGo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, MainWindowCloseIdleTest, testing::ValuesIn(kCloseWays),
-                         [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
-struct CloseRecordingCase
+struct CloseRecordingCase : NamedCase
 {
-    const char* name;
     CloseCase way;
     bool hidden;  // the window is in the tray when the request comes
     int answer;
 };
-
-void PrintTo(const CloseRecordingCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowCloseRecordingTest : public MainWindowTrayTest,
                                      public testing::WithParamInterface<CloseRecordingCase>
@@ -507,25 +476,19 @@ TEST_P(MainWindowCloseRecordingTest, AsksFirstAndOnlyYesStopsAndEnds)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, MainWindowCloseRecordingTest,
-    testing::Values(CloseRecordingCase{"CloseMessageYes", kCloseWays[0], false, IDYES},
-                    CloseRecordingCase{"CloseMessageNo", kCloseWays[0], false, IDNO},
-                    CloseRecordingCase{"EnterYes", kCloseWays[2], false, IDYES},
-                    CloseRecordingCase{"EnterNo", kCloseWays[2], false, IDNO},
-                    CloseRecordingCase{"EscKeyNo", kCloseWays[4], false, IDNO},
-                    CloseRecordingCase{"TrayStopAndExitYes", kCloseWays[5], true, IDYES},
-                    CloseRecordingCase{"TrayStopAndExitNoStaysHidden", kCloseWays[5], true, IDNO}),
-    [](const testing::TestParamInfo<CloseRecordingCase>& info) { return std::string(info.param.name); });
+    testing::Values(CloseRecordingCase{{"CloseMessageYes"}, kCloseWays[0], false, IDYES},
+                    CloseRecordingCase{{"CloseMessageNo"}, kCloseWays[0], false, IDNO},
+                    CloseRecordingCase{{"EnterYes"}, kCloseWays[2], false, IDYES},
+                    CloseRecordingCase{{"EnterNo"}, kCloseWays[2], false, IDNO},
+                    CloseRecordingCase{{"EscKeyNo"}, kCloseWays[4], false, IDNO},
+                    CloseRecordingCase{{"TrayStopAndExitYes"}, kCloseWays[5], true, IDYES},
+                    CloseRecordingCase{{"TrayStopAndExitNoStaysHidden"}, kCloseWays[5], true, IDNO}),
+    CaseName());
 
-struct WaitCase
+struct WaitCase : NamedCase
 {
-    const char* name;
     bool stoppedFirst;  // the recording was stopped, and the clock has not reset the window yet
 };
-
-void PrintTo(const WaitCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowCloseWaitTest : public MainWindowTrayTest, public testing::WithParamInterface<WaitCase>
 {
@@ -557,20 +520,14 @@ TEST_P(MainWindowCloseWaitTest, KeepsTheEnginesUntilTheRecordThreadsHaveEnded)
 }
 
 INSTANTIATE_TEST_SUITE_P(States, MainWindowCloseWaitTest,
-                         testing::Values(WaitCase{"WhileRecording", false}, WaitCase{"AfterAStopBeforeTheReset", true}),
-                         [](const testing::TestParamInfo<WaitCase>& info) { return std::string(info.param.name); });
+                         testing::Values(WaitCase{{"WhileRecording"}, false}, WaitCase{{"AfterAStopBeforeTheReset"}, true}),
+                         CaseName());
 
-struct SecondRequestCase
+struct SecondRequestCase : NamedCase
 {
-    const char* name;
     UINT message;
     WPARAM wParam;
 };
-
-void PrintTo(const SecondRequestCase& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class MainWindowSecondCloseTest : public MainWindowTrayTest, public testing::WithParamInterface<SecondRequestCase>
 {
@@ -602,12 +559,10 @@ TEST_P(MainWindowSecondCloseTest, ARequestWhileTheQuestionIsOpenDoesNotCloseTwic
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, MainWindowSecondCloseTest,
-                         testing::Values(SecondRequestCase{"CloseAgain", WM_CLOSE, 0},
-                                         SecondRequestCase{"TrayStopAndExit", WM_COMMAND, ID_TRAY_STOPEXIT},
-                                         SecondRequestCase{"Enter", WM_COMMAND, IDOK},
-                                         SecondRequestCase{"Esc", WM_COMMAND, IDCANCEL}),
-                         [](const testing::TestParamInfo<SecondRequestCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         testing::Values(SecondRequestCase{{"CloseAgain"}, WM_CLOSE, 0},
+                                         SecondRequestCase{{"TrayStopAndExit"}, WM_COMMAND, ID_TRAY_STOPEXIT},
+                                         SecondRequestCase{{"Enter"}, WM_COMMAND, IDOK},
+                                         SecondRequestCase{{"Esc"}, WM_COMMAND, IDCANCEL}),
+                         CaseName());
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "H264Stream.h"
 #include "RecordingFixture.h"
 
-#include "CaseName.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "PointerDrawing.h"
 
-#include "CaseName.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 

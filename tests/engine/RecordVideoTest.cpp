@@ -5,7 +5,7 @@
 #include "LiveDesktop.h"
 #include "RecordingFixture.h"
 
-#include "CaseName.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "RecordingFixture.h"
 #include "ScreenshotFile.h"
 
-#include "CaseName.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "FakeClock.h"
 #include "FakeSystem.h"
 
-#include "CaseName.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 

@@ -104,17 +104,7 @@ bool GalleryApp::Picture(HWND window, const char* name, int margin)
     PumpUntil([] { return false; }, std::chrono::milliseconds(400));
     RECT rect;
     GetWindowRect(window, &rect);
-    const int left = rect.left > margin ? rect.left - margin : 0;
-    const int top = rect.top > margin ? rect.top - margin : 0;
-    const std::string crop = std::to_string(rect.right + margin - left) + "x" +
-                             std::to_string(rect.bottom + margin - top) + "+" + std::to_string(left) + "+" +
-                             std::to_string(top);
-    const std::string file = m_outDir + "/" + name + ".png";
-    const NativeResult result = RunNative(ShellQuote(m_import) + " -window root -crop " + crop + " +repage " +
-                                          ShellQuote(file));
-    if (result.exitCode != 0)
-        fprintf(stderr, "%s: import failed (%d): %s\n", name, result.exitCode, result.output.c_str());
-    return result.exitCode == 0;
+    return PictureScreen(m_import, m_outDir + "/" + name + ".png", rect, margin);
 }
 
 bool GalleryApp::ShowModal(const char* name, const std::wstring& caption, const std::function<INT_PTR()>& show)

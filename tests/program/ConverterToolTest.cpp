@@ -2,6 +2,7 @@
 // filled in from outside as a user would, with the stand-in ffmpeg.exe in the
 // program's folder recording the command line that each Start hands over.
 #include "GlintcastOpening.h"
+#include "NamedCase.h"
 #include "NativeTool.h"
 #include "ProgramProcess.h"
 #include "ProgramUnderWine.h"
@@ -20,9 +21,8 @@ namespace {
 
 // One use of a tool: what the user puts into it and the command line that the
 // converter must then be given, written out in full.
-struct ToolUse
+struct ToolUse : NamedCase
 {
-    const char* name;
     UINT command;              // the system-menu entry
     const wchar_t* caption;
     bool hasRateList;
@@ -34,11 +34,6 @@ struct ToolUse
     bool hiddenByStart;
 };
 
-void PrintTo(const ToolUse& use, std::ostream* out)
-{
-    *out << use.name;
-}
-
 const wchar_t kMixCaption[] = L"将系统输出声音和麦克风声音混成一个音频";
 const wchar_t kPackCaption[] = L"封装视音频为MKV格式文件";
 const wchar_t kTranscodeCaption[] = L"简单地将录制出来的视音频转码成通用的主流格式";
@@ -46,22 +41,22 @@ const wchar_t kTranscodeCaption[] = L"简单地将录制出来的视音频转码
 // Paths with blanks and Chinese in them go through unquoted and unescaped; none
 // of them needs to exist, since the tools do not look.
 const ToolUse kToolUses[] = {
-    {"MixOfSystemSoundAndMicrophone", IDD_AUDIOMUX, kMixCaption, false, LR"(D:\录像 一\rec 1.flac)",
+    {{"MixOfSystemSoundAndMicrophone"}, IDD_AUDIOMUX, kMixCaption, false, LR"(D:\录像 一\rec 1.flac)",
      LR"(D:\录像 一\rec 1.MIC.flac)", -1, nullptr,
      LR"( -i "D:\录像 一\rec 1.flac" -i "D:\录像 一\rec 1.MIC.flac" -filter_complex amix=inputs=2:duration=first "D:\录像 一\rec 1_Mux.flac")",
      false},
-    {"PackOfVideoAndSoundAtATypedRate", IDD_MKVMUX, kPackCaption, true, LR"(D:\录像 一\rec 1.264)",
+    {{"PackOfVideoAndSoundAtATypedRate"}, IDD_MKVMUX, kPackCaption, true, LR"(D:\录像 一\rec 1.264)",
      LR"(D:\录像 一\rec 1_Mux.flac)", -1, L"25",
      LR"( -i "D:\录像 一\rec 1.264" -i "D:\录像 一\rec 1_Mux.flac" -vcodec copy -acodec copy -r 25 "D:\录像 一\rec 1.mkv")",
      false},
-    {"PackOfSoundAloneWithTheAutomaticRate", IDD_MKVMUX, kPackCaption, true, L"", LR"(D:\录像 一\rec 1.MIC.flac)", -1,
+    {{"PackOfSoundAloneWithTheAutomaticRate"}, IDD_MKVMUX, kPackCaption, true, L"", LR"(D:\录像 一\rec 1.MIC.flac)", -1,
      nullptr, LR"( -i "D:\录像 一\rec 1.MIC.flac" -acodec copy "D:\录像 一\rec 1.MIC.mkv")", false},
-    {"TranscodeOfVideoAndSoundAtAPickedRate", IDD_RGBTOYUV420P, kTranscodeCaption, true, LR"(D:\录像 一\rec 1.264)",
+    {{"TranscodeOfVideoAndSoundAtAPickedRate"}, IDD_RGBTOYUV420P, kTranscodeCaption, true, LR"(D:\录像 一\rec 1.264)",
      LR"(D:\录像 一\rec 1.flac)", 1, nullptr,
      LR"( -i "D:\录像 一\rec 1.264" -i "D:\录像 一\rec 1.flac" -c:v h264 -c:a aac -b:v 16000k -b:a 320k  -ar 48000 -pix_fmt yuv420p -f mp4 -r 30 "D:\录像 一\rec 1.mp4")",
      true},
     // One blank counts as no path.
-    {"TranscodeOfVideoAloneWithTheAutomaticRate", IDD_RGBTOYUV420P, kTranscodeCaption, true,
+    {{"TranscodeOfVideoAloneWithTheAutomaticRate"}, IDD_RGBTOYUV420P, kTranscodeCaption, true,
      LR"(D:\录像 一\rec 1.264)", L" ", -1, nullptr,
      LR"( -i "D:\录像 一\rec 1.264" -c:v h264 -b:v 16000k -pix_fmt yuv420p -f mp4 "D:\录像 一\rec 1.mp4")", true},
 };
@@ -128,6 +123,6 @@ TEST_P(ConverterToolOfTheProgram, StartHandsTheConverterItsCommandLine)
 }
 
 INSTANTIATE_TEST_SUITE_P(SystemMenu, ConverterToolOfTheProgram, testing::ValuesIn(kToolUses),
-                         [](const testing::TestParamInfo<ToolUse>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 } // namespace

@@ -23,16 +23,7 @@ bool Picture(HWND window, const std::string& import, const std::string& file)
     Sleep(400);
     RECT rect;
     GetWindowRect(window, &rect);
-    const LONG left = rect.left > kMargin ? rect.left - kMargin : 0;
-    const LONG top = rect.top > kMargin ? rect.top - kMargin : 0;
-    const std::string crop = std::to_string(rect.right + kMargin - left) + "x" +
-                             std::to_string(rect.bottom + kMargin - top) + "+" + std::to_string(left) + "+" +
-                             std::to_string(top);
-    const NativeResult result =
-        RunNative(ShellQuote(import) + " -window root -crop " + crop + " +repage " + ShellQuote(file));
-    if (result.exitCode != 0)
-        fprintf(stderr, "import failed (%d): %s\n", result.exitCode, result.output.c_str());
-    return result.exitCode == 0;
+    return PictureScreen(import, file, rect, kMargin);
 }
 
 } // namespace

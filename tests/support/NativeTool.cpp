@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace {
@@ -53,6 +54,19 @@ std::string UnixPath(const std::wstring& windowsPath)
     std::string result = unix;
     HeapFree(GetProcessHeap(), 0, unix);
     return result;
+}
+
+bool PictureScreen(const std::string& import, const std::string& file, const RECT& rect, int margin)
+{
+    const LONG left = rect.left > margin ? rect.left - margin : 0;
+    const LONG top = rect.top > margin ? rect.top - margin : 0;
+    const std::string crop = std::to_string(rect.right + margin - left) + "x" + std::to_string(rect.bottom + margin - top) +
+                             "+" + std::to_string(left) + "+" + std::to_string(top);
+    const NativeResult result =
+        RunNative(ShellQuote(import) + " -window root -crop " + crop + " +repage " + ShellQuote(file));
+    if (result.exitCode != 0)
+        fprintf(stderr, "%s: import failed (%d): %s\n", file.c_str(), result.exitCode, result.output.c_str());
+    return result.exitCode == 0;
 }
 
 std::string Utf8(const std::wstring& text)

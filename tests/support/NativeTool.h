@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // Runs programs of the Linux machine under which the tests run (flac, ffmpeg,
@@ -19,6 +21,11 @@ void StartNative(const std::string& script);
 
 // The Linux path of a Windows path, UTF-8.
 std::string UnixPath(const std::wstring& windowsPath);
+
+// Pictures rect of the screen, widened by margin on each side, into the PNG file
+// with ImageMagick's import (its path: import); false, after saying why on
+// standard error, when that fails.
+bool PictureScreen(const std::string& import, const std::string& file, const RECT& rect, int margin);
 
 // A wide text in UTF-8.
 std::string Utf8(const std::wstring& text);

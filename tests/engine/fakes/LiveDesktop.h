@@ -2,6 +2,7 @@
 
 #include "FakeSystem.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -36,7 +37,7 @@ private:
     PointerPath m_path;
     int64_t m_start = -1;
     int64_t m_last = -1;
-    int64_t m_shown = 0;
+    std::atomic<int64_t> m_shown{0};  // read by tests on other threads
 };
 
 } // namespace fakes

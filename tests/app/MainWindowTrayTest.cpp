@@ -269,12 +269,14 @@ TEST_P(MainWindowTrayMenuTest, ButtonPressOpensTheMenuAtTheCursorAndEscClosesItW
 {
     Run([&](MainWindow& window) {
         window.SysCommand(SC_MINIMIZE);
+        // Wine may still move the pointer back to where X last saw it, so the
+        // place is read once the menu is open, when nothing moves it any more.
         SetCursorPos(200, 150);
-        POINT cursor = {};
-        GetCursorPos(&cursor);
         window.Post(WM_TRAYNOTIFY, 128, GetParam());
         HWND menu = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (menu = OpenMenuWindow()) != nullptr; }));
+        POINT cursor = {};
+        GetCursorPos(&cursor);
         RECT place = {};
         GetWindowRect(menu, &place);
         EXPECT_EQ(place.left, cursor.x);

@@ -28,6 +28,10 @@ bool IsExistingFolder(const CString& folder)
 
 bool OutputFolderReady(const CString& folder)
 {
+    // A search for a pattern succeeds on the entries it matches, "." among them,
+    // so a text with a wildcard would pass for a folder that no file can be made in.
+    if (wcspbrk(folder.GetString(), L"*?"))
+        return false;
     return IsExistingFolder(folder) || _wmkdir(folder) == 0;
 }
 

@@ -6,7 +6,8 @@
 
 // True when folder names an existing folder (a trailing backslash names the same
 // folder, so a drive's root passes), or when _wmkdir creates it (one level; a
-// relative text is taken from the current directory).
+// relative text is taken from the current directory). A text with a wildcard
+// ("*" or "?") names no folder.
 bool OutputFolderReady(const CString& folder);
 
 // The overlay's client rectangle (screen coordinates) moved into the picture of

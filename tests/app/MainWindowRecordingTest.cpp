@@ -196,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusalCase{{"EmptyFolder"}, L"", L"30", false, kFolderCaption, kFolderText, false},
                     RefusalCase{{"FolderIsAFile"}, L".\\a_file", L"30", false, kFolderCaption, kFolderText, false},
                     RefusalCase{{"ParentMissing"}, L".\\missing\\out", L"30", false, kFolderCaption, kFolderText, false},
+                    RefusalCase{{"Wildcard"}, L".\\*", L"30", false, kFolderCaption, kFolderText, false},
                     RefusalCase{{"RateNine"}, L".\\Glintcast_Output", L"9", false, kRateCaption, kRateText, true},
                     RefusalCase{{"Rate121"}, L".\\Glintcast_Output", L"121", false, kRateCaption, kRateText, true},
                     RefusalCase{{"RateLetters"}, L".\\Glintcast_Output", L"abc", false, kRateCaption, kRateText, true},

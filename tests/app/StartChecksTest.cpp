@@ -113,7 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
                     FolderCase{{"relative_default_existing"}, {L"Glintcast_Output"}, {}, L".\\Glintcast_Output", true,
                                {L"Glintcast_Output\\"}},
                     FolderCase{{"relative_plain_created"}, {}, {}, L"clips", true, {L"clips\\"}},
-                    FolderCase{{"relative_parent_missing"}, {}, {}, L"missing\\clips", false, {}}),
+                    FolderCase{{"relative_parent_missing"}, {}, {}, L"missing\\clips", false, {}},
+                    // A search for a pattern finds the folder's own entries.
+                    FolderCase{{"star"}, {L"old"}, {}, L"%T\\*", false, {L"old\\"}},
+                    FolderCase{{"star_in_a_name"}, {L"old"}, {}, L"%T\\o*", false, {L"old\\"}},
+                    FolderCase{{"question_mark"}, {L"old"}, {}, L"%T\\ol?", false, {L"old\\"}},
+                    FolderCase{{"relative_star"}, {}, {}, L".\\*", false, {}}),
     CaseName());
 
 // --- Region ---------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -9,11 +10,14 @@
 // Appends the encoded video stream to its file without making the video loop
 // wait for the disk: blocks are collected in one of two buffers, and a full
 // buffer is written by a background thread while the caller fills the other.
-// All calls come from one thread; nothing is reported to the caller.
+// All calls come from one thread. A file that cannot be opened or written is
+// remembered (Failed), and the file is cut back to its last whole block.
 class AsyncFileWriter
 {
 public:
     static constexpr int64_t kBufferSize = 0x1400000;  // 20 MiB per buffer
+    // Block ends remembered per buffer; beyond that the newest end replaces the last.
+    static constexpr int kMaxBlockEnds = 65536;
 
     explicit AsyncFileWriter(std::wstring path);
     ~AsyncFileWriter();
@@ -22,13 +26,21 @@ public:
     AsyncFileWriter& operator=(const AsyncFileWriter&) = delete;
 
     // Copies the block before it returns; the caller may reuse its memory at once.
+    // Does nothing once the writer has failed.
     void Write(const unsigned char* data, int64_t size);
-    // Writes what is buffered, waits for every write and closes the file.
+    // Writes what is buffered, waits for every write and closes the file; after a
+    // failed write the file is cut back to the end of the last block it holds whole.
     void Close();
+
+    // Whether the file could not be opened or a write or the close failed. Cheap,
+    // and never waits for a write in flight.
+    bool Failed() const { return m_failed; }
 
 private:
     void HandOff();
     void JoinWrite();
+    void NoteBlockEnd();
+    void NoteFailure(int64_t start, const uint32_t* ends, int count);
 
     std::fstream m_file;
     std::thread m_writeThread;
@@ -37,4 +49,18 @@ private:
     int64_t m_fill = 0;
     int m_current = 0;
     bool m_closed = false;
+
+    std::wstring m_path;
+    std::atomic<bool> m_failed{false};
+    // Stream offset of the current buffer's first byte: what was handed off before it.
+    int64_t m_handedOff = 0;
+    // The end of each block in each buffer, as an offset within it.
+    std::unique_ptr<uint32_t[]> m_blockEnds[2];
+    int m_blockEndCount[2] = {0, 0};
+    // Where the first failed write leaves the file whole; -1: not known.
+    int64_t m_cutAt = -1;
 };
+
+// The largest block end start + ends[i] that lies within size bytes, or start when
+// none does; -1 when even start lies beyond size. ends is ascending.
+int64_t LastWholeBlockEnd(int64_t start, const uint32_t* ends, int count, int64_t size);

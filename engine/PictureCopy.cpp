@@ -1,6 +1,7 @@
 #include "PictureCopy.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstring>
 
 void CopyRecordedRect(uint8_t* plane, int width, int height, const uint8_t* picture, int pitch, int pictureWidth,
@@ -21,4 +22,14 @@ void CopyRowsUpsideDown(const uint8_t* src, uint8_t* dst, size_t rowBytes, int r
     for (int i = 0; i < rows; ++i)
         std::memcpy(dst + static_cast<size_t>(i) * rowBytes, src + static_cast<size_t>(rows - 1 - i) * rowBytes,
                     rowBytes);
+}
+
+bool PictureFitsOutput(int pictureWidth, int pictureHeight, const DXGI_OUTPUT_DESC& output)
+{
+    const RECT& r = output.DesktopCoordinates;
+    LONG width = r.right - r.left;
+    LONG height = r.bottom - r.top;
+    if (output.Rotation == DXGI_MODE_ROTATION_ROTATE90 || output.Rotation == DXGI_MODE_ROTATION_ROTATE270)
+        std::swap(width, height);
+    return pictureWidth == width && pictureHeight == height;
 }

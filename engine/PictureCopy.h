@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+#include <dxgi.h>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -12,3 +15,8 @@ void CopyRecordedRect(uint8_t* plane, int width, int height, const uint8_t* pict
 
 // Writes rows of rowBytes bytes from src into dst in the opposite order.
 void CopyRowsUpsideDown(const uint8_t* src, uint8_t* dst, size_t rowBytes, int rows);
+
+// Whether a picture of the duplication has the size of the output's pictures as
+// the output is now: its desktop rectangle, turned back for an output turned by
+// 90 or 270 degrees (the duplication delivers pictures unturned).
+bool PictureFitsOutput(int pictureWidth, int pictureHeight, const DXGI_OUTPUT_DESC& output);

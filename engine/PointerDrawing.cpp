@@ -49,6 +49,20 @@ void StorePixel(uint8_t* p, uint32_t v) { std::memcpy(p, &v, 4); }
 
 } // namespace
 
+RECT PointerShapeArea(int width, int height, int left, int top, const DXGI_OUTDUPL_POINTER_SHAPE_INFO& shape)
+{
+    const bool mono = shape.Type == DXGI_OUTDUPL_POINTER_SHAPE_TYPE_MONOCHROME;
+    const int64_t drawnHeight = mono ? shape.Height / 2 : shape.Height;
+    RECT area;
+    area.left = std::max(left, 0);
+    area.top = std::max(top, 0);
+    area.right = static_cast<LONG>(std::min<int64_t>(int64_t{left} + shape.Width, width));
+    area.bottom = static_cast<LONG>(std::min<int64_t>(int64_t{top} + drawnHeight, height));
+    if (area.left >= area.right || area.top >= area.bottom)
+        area = {};
+    return area;
+}
+
 void DrawPointerShape(uint8_t* picture, int pitchBytes, int width, int height, int left, int top,
                       const DXGI_OUTDUPL_POINTER_SHAPE_INFO& shape, const uint8_t* shapeBits, size_t shapeSize)
 {
@@ -56,18 +70,17 @@ void DrawPointerShape(uint8_t* picture, int pitchBytes, int width, int height, i
     const bool mono = type == DXGI_OUTDUPL_POINTER_SHAPE_TYPE_MONOCHROME;
     if (!mono && type != DXGI_OUTDUPL_POINTER_SHAPE_TYPE_COLOR && type != DXGI_OUTDUPL_POINTER_SHAPE_TYPE_MASKED_COLOR)
         return;
-    const int shapeWidth = static_cast<int>(shape.Width);
-    const int drawnHeight = static_cast<int>(mono ? shape.Height / 2 : shape.Height);
     // The shape must hold every row it claims: the sizes come from outside.
     const uint64_t rowBytes = mono ? (uint64_t{shape.Width} + 7) / 8 : uint64_t{shape.Width} * 4;
     const uint64_t usablePitch = mono ? shape.Pitch : shape.Pitch / 4 * 4;
     if (!shapeBits || usablePitch < rowBytes || uint64_t{shape.Pitch} * shape.Height > shapeSize)
         return;
 
-    const int x0 = std::max(left, 0);
-    const int y0 = std::max(top, 0);
-    const int x1 = static_cast<int>(std::min<int64_t>(int64_t{left} + shapeWidth, width));
-    const int y1 = static_cast<int>(std::min<int64_t>(int64_t{top} + drawnHeight, height));
+    const RECT area = PointerShapeArea(width, height, left, top, shape);
+    const int x0 = area.left;
+    const int y0 = area.top;
+    const int x1 = area.right;
+    const int y1 = area.bottom;
     if (x0 >= x1 || y0 >= y1)
         return;
 

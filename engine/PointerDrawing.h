@@ -16,6 +16,12 @@ uint32_t ColorPixel(uint32_t d, uint32_t s);
 // A masked-colour shape pixel s (mask in the top byte) over picture pixel d.
 uint32_t MaskedColorPixel(uint32_t d, uint32_t s);
 
+// The part of a picture of width x height pixels that a pointer shape with its
+// top-left corner at (left, top) covers: the shape's width and drawn height (a
+// monochrome shape's height holds two planes), clipped to the picture. Empty when
+// the shape lies outside it.
+RECT PointerShapeArea(int width, int height, int left, int top, const DXGI_OUTDUPL_POINTER_SHAPE_INFO& shape);
+
 // Draws a pointer shape with its top-left corner at (left, top) of a picture of
 // width x height pixels whose rows are pitchBytes apart, clipped to the picture.
 // shapeBits holds shapeSize bytes; a shape whose rows do not fit into them, or of

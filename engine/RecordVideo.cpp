@@ -1,6 +1,7 @@
 #include "RecordVideo.h"
 
 #include "AsyncFileWriter.h"
+#include "FileFailureMessage.h"
 #include "FramePacing.h"
 #include "Globals.h"
 #include "PictureCopy.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cwchar>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -73,16 +75,229 @@ void FillEncoderSettings(x264_param_t& param, int width, int height, int fps)
     param.i_height = height;
 }
 
+// What one recording holds from its set-up to its end.
+struct Recording
+{
+    std::wstring path;
+    int fps = 0;
+    bool drawCursor = false;
+    VideoCapture* engine = nullptr;
+    RECT startRect{};
+    LONG startWidth = 0;
+    // The recorded rectangle of the engine's pictures.
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    SlotTiming timing;
+    std::optional<AsyncFileWriter> writer;
+    bool fileFailureShown = false;
+    x264_t* encoder = nullptr;
+    x264_picture_t input{};
+    x264_picture_t output{};
+    // The picture handed to the encoder: always the last one built.
+    std::vector<uint8_t> plane;
+    std::unique_ptr<uint8_t[]> screenshot;
+    std::thread screenshotSaver;
+    // The engine's picture last handed out; null until there is one.
+    BYTE* picture = nullptr;
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+};
+
+// The file could not be created or written: the recording stops like on any
+// other failure, once.
+void StopForFile(Recording& r)
+{
+    g_stopRecording = true;
+    r.fileFailureShown = true;
+    ShowFileFailure(RecordingFileFailureText(r.path));
+}
+
+// The picture just handed out, with the pointer drawn in when the recording
+// draws it, becomes the plane's content.
+void BuildPlane(Recording& r, const RECT& desktop)
+{
+    if (r.drawCursor)
+        r.engine->DrawCursor(&r.picture, &desktop);
+    CopyRecordedRect(r.plane.data(), r.width, r.height, r.picture, r.engine->m_framePitch, r.engine->m_frameWidth,
+                     r.engine->m_frameHeight, r.left, r.top);
+}
+
 // The screenshot branch: copies the recorded picture bottom row first into the
 // screenshot buffer and saves it on a thread of its own.
-void TakeScreenshot(VideoCapture* engine, const uint8_t* plane, uint8_t* shot, int width, int height,
-                    std::thread& saver)
+void TakeScreenshot(Recording& r)
 {
     g_screenshotRequested = false;
-    if (saver.joinable())
-        saver.join();  // the buffer is free once the previous save is done
-    CopyRowsUpsideDown(plane, shot, static_cast<size_t>(width) * 4, height);
-    saver = std::thread([engine, shot, width, height] { engine->SaveScreenshot(shot, width, height); });
+    if (r.screenshotSaver.joinable())
+        r.screenshotSaver.join();  // the buffer is free once the previous save is done
+    CopyRowsUpsideDown(r.plane.data(), r.screenshot.get(), static_cast<size_t>(r.width) * 4, r.height);
+    r.screenshotSaver = std::thread([engine = r.engine, shot = r.screenshot.get(), w = r.width, h = r.height] {
+        engine->SaveScreenshot(shot, w, h);
+    });
+}
+
+// One coded picture per call, handed to the writer as one block; the first one
+// carries our SEI in place of the encoder's banner.
+bool Encode(Recording& r)
+{
+    x264_nal_t* nals = nullptr;
+    int count = 0;
+    const int size = x264_encoder_encode(r.encoder, &nals, &count, &r.input, &r.output);
+    if (size < 1)
+        return false;
+    if (r.input.i_pts == 0) {
+        for (const BytePiece& piece : FirstAccessUnitPieces(nals, count))
+            r.writer->Write(piece.data, static_cast<int64_t>(piece.size));
+    } else {
+        r.writer->Write(nals[0].p_payload, size);
+    }
+    ++r.input.i_pts;
+    return true;
+}
+
+// Opens the file and the encoder and primes the plane with the screen as it is,
+// so that a recording that starts on a still screen shows it. False when the
+// recording ended here (its message has been shown).
+bool SetUp(Recording& r, bool regionMode, const RECT* region)
+{
+    DXGI_OUTPUT_DESC outputDesc{};
+    r.engine->m_pOutput1->GetDesc(&outputDesc);
+    r.startRect = outputDesc.DesktopCoordinates;
+    r.startWidth = r.startRect.right - r.startRect.left;
+    r.timing = SlotTiming::ForFrameRate(r.fps);
+    r.writer.emplace(r.path);
+    if (r.writer->Failed()) {
+        StopForFile(r);
+        return false;
+    }
+
+    r.width = regionMode ? region->right - region->left : r.startWidth;
+    r.height = regionMode ? region->bottom - region->top : r.startRect.bottom - r.startRect.top;
+    r.left = regionMode ? region->left : 0;
+    r.top = regionMode ? region->top : 0;
+    x264_param_t param;
+    FillEncoderSettings(param, r.width, r.height, r.fps);
+    r.input.img.i_csp = X264_CSP_BGRA;
+    r.input.img.i_plane = 1;
+    r.input.i_pts = 0;
+
+    // Brings the pointer state up to date and delivers the whole desktop; when the
+    // screen has not changed since the engine's last recording, its last picture
+    // serves. Black only when there is neither.
+    if (r.engine->AcquireFrame(&r.picture, r.drawCursor, kPrimingTimeoutMs) != 0)
+        r.engine->LastPicture(&r.picture);
+    const size_t pictureBytes = r.width > 0 && r.height > 0 ? static_cast<size_t>(r.width) * r.height * 4 : 0;
+    r.plane.assign(pictureBytes, 0);
+    if (r.picture)
+        BuildPlane(r, r.startRect);
+    r.screenshot.reset(new uint8_t[pictureBytes]);
+    r.input.img.i_stride[0] = r.width * 4;
+    r.input.img.plane[0] = r.plane.data();
+
+    r.encoder = x264_encoder_open(&param);
+    if (!r.encoder) {
+        Stop(kEncoderOpenFailed);
+        return false;
+    }
+    Hooks().queryPerformanceFrequency(&r.frequency);
+    Hooks().queryPerformanceCounter(&r.start);
+    return true;
+}
+
+enum class Pass
+{
+    Go,
+    Leave,
+};
+
+// A pass within the slot: acquires the next picture and encodes it, or the last
+// one again when none came in time.
+Pass RecordSlot(Recording& r)
+{
+    RECT desktop{};
+    HRESULT hr = 0;
+    bool resized = false;
+    do {
+        DXGI_OUTPUT_DESC outputDesc{};
+        r.engine->m_pOutput1->GetDesc(&outputDesc);
+        desktop = outputDesc.DesktopCoordinates;
+        resized = desktop.right - desktop.left != r.startWidth;
+        if (!resized)
+            hr = r.engine->AcquireFrame(&r.picture, r.drawCursor, r.timing.acquireTimeoutMs);
+    } while (!resized && hr == 0 && !r.picture);
+    if (resized) {
+        Stop(kResolutionChanged);
+        return Pass::Leave;
+    }
+    if (g_stopRecording)
+        return Pass::Leave;
+    if (hr == 0) {
+        BuildPlane(r, desktop);
+        if (g_screenshotRequested)
+            TakeScreenshot(r);
+    } else if (hr == DXGI_ERROR_ACCESS_LOST) {
+        Stop(kAccessLost);
+        return Pass::Leave;
+    } else if (hr != DXGI_ERROR_WAIT_TIMEOUT) {
+        StopWithCode(hr);
+        return Pass::Leave;
+    }
+    // A time-out encodes the plane unchanged: the previous picture again.
+    if (!Encode(r)) {
+        Stop(kEncodeFailedInSlot);
+        return Pass::Leave;
+    }
+    return Pass::Go;
+}
+
+// One pass of the loop: in the slot, too late, late (repeat the last picture
+// without acquiring) or early (read the counter again at once: a busy wait).
+Pass RecordPass(Recording& r)
+{
+    LARGE_INTEGER now{};
+    Hooks().queryPerformanceCounter(&now);
+    const int64_t t = ElapsedHundredNs(now.QuadPart, r.start.QuadPart, r.frequency.QuadPart);
+    switch (ClassifySlot(t, r.input.i_pts, r.timing)) {
+    case SlotState::InSlot:
+        if (RecordSlot(r) == Pass::Leave)
+            return Pass::Leave;
+        break;
+    case SlotState::TooLate:
+        Stop(kTooLate);
+        return Pass::Leave;
+    case SlotState::Late:
+        if (!r.picture) {
+            Stop(kNoPicture);
+            return Pass::Leave;
+        }
+        if (!Encode(r)) {
+            Stop(kEncodeFailedLate);
+            return Pass::Leave;
+        }
+        break;
+    case SlotState::Early:
+        break;
+    }
+    // The writer's first failure is remembered; looking at it does not wait.
+    if (r.writer->Failed()) {
+        StopForFile(r);
+        return Pass::Leave;
+    }
+    return g_stopRecording ? Pass::Leave : Pass::Go;
+}
+
+// Closes the encoder and the file and waits for the last screenshot. A write
+// that failed only now, at the close, is reported after it.
+void End(Recording& r)
+{
+    if (r.encoder)
+        x264_encoder_close(r.encoder);
+    r.writer->Close();
+    if (r.screenshotSaver.joinable())
+        r.screenshotSaver.join();
+    if (r.writer->Failed() && !r.fileFailureShown)
+        StopForFile(r);
 }
 
 } // namespace
@@ -93,134 +308,13 @@ void RecordVideo(std::wstring path, int fps, bool drawCursor, bool regionMode, c
     if (!engine || engine->m_hr != 0 || fps <= 0)
         return;  // the recorder starts no video thread then; nothing to record with
 
-    DXGI_OUTPUT_DESC outputDesc{};
-    engine->m_pOutput1->GetDesc(&outputDesc);
-    const RECT startRect = outputDesc.DesktopCoordinates;
-    const LONG startWidth = startRect.right - startRect.left;
-
-    x264_picture_t input{};
-    x264_picture_t output{};
-    const SlotTiming timing = SlotTiming::ForFrameRate(fps);
-    AsyncFileWriter writer(path);
-
-    const int width = regionMode ? region->right - region->left : startWidth;
-    const int height = regionMode ? region->bottom - region->top : startRect.bottom - startRect.top;
-    const int left = regionMode ? region->left : 0;
-    const int top = regionMode ? region->top : 0;
-    x264_param_t param;
-    FillEncoderSettings(param, width, height, fps);
-    input.img.i_csp = X264_CSP_BGRA;
-    input.img.i_plane = 1;
-    input.i_pts = 0;
-
-    // Brings the pointer state up to date; its picture is never encoded.
-    BYTE* picture = nullptr;
-    engine->AcquireFrame(&picture, drawCursor, kPrimingTimeoutMs);
-
-    const size_t pictureBytes = width > 0 && height > 0 ? static_cast<size_t>(width) * height * 4 : 0;
-    // Black until the first fresh picture arrives.
-    std::vector<uint8_t> plane(pictureBytes, 0);
-    std::unique_ptr<uint8_t[]> screenshot(new uint8_t[pictureBytes]);
-    input.img.i_stride[0] = width * 4;
-    input.img.plane[0] = plane.data();
-
-    x264_t* encoder = x264_encoder_open(&param);
-    if (!encoder) {
-        Stop(kEncoderOpenFailed);
-        writer.Close();
-        return;
-    }
-
-    // One block per coded picture; the first one carries our SEI in place of the
-    // encoder's banner.
-    auto encode = [&]() -> bool {
-        x264_nal_t* nals = nullptr;
-        int count = 0;
-        const int size = x264_encoder_encode(encoder, &nals, &count, &input, &output);
-        if (size < 1)
-            return false;
-        if (input.i_pts == 0) {
-            for (const BytePiece& piece : FirstAccessUnitPieces(nals, count))
-                writer.Write(piece.data, static_cast<int64_t>(piece.size));
-        } else {
-            writer.Write(nals[0].p_payload, size);
+    Recording r;
+    r.path = std::move(path);
+    r.fps = fps;
+    r.drawCursor = drawCursor;
+    r.engine = engine;
+    if (SetUp(r, regionMode, region))
+        while (RecordPass(r) == Pass::Go) {
         }
-        ++input.i_pts;
-        return true;
-    };
-
-    std::thread screenshotSaver;
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER start{};
-    Hooks().queryPerformanceFrequency(&frequency);
-    Hooks().queryPerformanceCounter(&start);
-
-    for (;;) {
-        LARGE_INTEGER now{};
-        Hooks().queryPerformanceCounter(&now);
-        const int64_t t = ElapsedHundredNs(now.QuadPart, start.QuadPart, frequency.QuadPart);
-        const SlotState state = ClassifySlot(t, input.i_pts, timing);
-
-        if (state == SlotState::InSlot) {
-            RECT desktop{};
-            HRESULT hr = 0;
-            bool resized = false;
-            do {
-                engine->m_pOutput1->GetDesc(&outputDesc);
-                desktop = outputDesc.DesktopCoordinates;
-                resized = desktop.right - desktop.left != startWidth;
-                if (!resized)
-                    hr = engine->AcquireFrame(&picture, drawCursor, timing.acquireTimeoutMs);
-            } while (!resized && hr == 0 && !picture);
-            if (resized) {
-                Stop(kResolutionChanged);
-                break;
-            }
-            if (g_stopRecording)
-                break;
-            if (hr == 0) {
-                if (drawCursor)
-                    engine->DrawCursor(&picture, &desktop);
-                CopyRecordedRect(plane.data(), width, height, picture, engine->m_framePitch, engine->m_frameWidth,
-                                 engine->m_frameHeight, left, top);
-                if (g_screenshotRequested)
-                    TakeScreenshot(engine, plane.data(), screenshot.get(), width, height, screenshotSaver);
-                if (!encode()) {
-                    Stop(kEncodeFailedInSlot);
-                    break;
-                }
-            } else if (hr == DXGI_ERROR_WAIT_TIMEOUT) {
-                if (!encode()) {
-                    Stop(kEncodeFailedInSlot);
-                    break;
-                }
-            } else if (hr == DXGI_ERROR_ACCESS_LOST) {
-                Stop(kAccessLost);
-                break;
-            } else {
-                StopWithCode(hr);
-                break;
-            }
-        } else if (state == SlotState::TooLate) {
-            Stop(kTooLate);
-            break;
-        } else if (state == SlotState::Late) {
-            if (!picture) {
-                Stop(kNoPicture);
-                break;
-            }
-            if (!encode()) {
-                Stop(kEncodeFailedLate);
-                break;
-            }
-        }
-        // Early: the next pass reads the counter again at once.
-        if (g_stopRecording)
-            break;
-    }
-
-    x264_encoder_close(encoder);
-    writer.Close();
-    if (screenshotSaver.joinable())
-        screenshotSaver.join();
+    End(r);
 }

@@ -1,11 +1,13 @@
 #include "VideoCapture.h"
 
 #include "Globals.h"
+#include "PictureCopy.h"
 #include "PointerDrawing.h"
 #include "ScreenshotFile.h"
 #include "SystemHooks.h"
 
 #include <algorithm>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 
@@ -100,7 +102,48 @@ HRESULT VideoCapture::CopyToStaging(ID3D11Texture2D* frame)
         m_stagingDesc = desc;
     }
     m_pContext->CopyResource(m_pStaging.Get(), frame);
+    m_underPointerArea = {};
     return S_OK;
+}
+
+HRESULT VideoCapture::MapPicture(BYTE** pixels)
+{
+    DXGI_MAPPED_RECT mapped{};
+    if (FAILED(m_pStagingSurface->Map(&mapped, DXGI_MAP_READ | DXGI_MAP_WRITE)))
+        return 1;
+    m_mapped = true;
+    *pixels = mapped.pBits;
+    m_framePitch = mapped.Pitch;
+    m_frameWidth = static_cast<int>(m_stagingDesc.Width);
+    m_frameHeight = static_cast<int>(m_stagingDesc.Height);
+    return 0;
+}
+
+HRESULT VideoCapture::LastPicture(BYTE** pixels)
+{
+    UnmapPicture();
+    if (!m_pStaging)
+        return 1;
+    DXGI_OUTPUT_DESC output{};
+    m_pOutput1->GetDesc(&output);
+    if (!PictureFitsOutput(static_cast<int>(m_stagingDesc.Width), static_cast<int>(m_stagingDesc.Height), output))
+        return 1;
+    BYTE* picture = nullptr;
+    if (MapPicture(&picture) != 0)
+        return 1;
+    RestoreUnderPointer(picture);
+    *pixels = picture;
+    return 0;
+}
+
+void VideoCapture::RestoreUnderPointer(BYTE* picture)
+{
+    const RECT area = m_underPointerArea;
+    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * 4;
+    const size_t pitch = static_cast<size_t>(m_framePitch / 4 * 4);
+    for (LONG y = area.top; y < area.bottom; ++y)
+        std::memcpy(picture + y * pitch + area.left * 4, m_underPointer.data() + (y - area.top) * rowBytes, rowBytes);
+    m_underPointerArea = {};
 }
 
 HRESULT VideoCapture::AcquireFrame(BYTE** pixels, bool drawCursor, UINT timeoutMs)
@@ -124,18 +167,12 @@ HRESULT VideoCapture::AcquireFrame(BYTE** pixels, bool drawCursor, UINT timeoutM
         return hr;
     }
 
-    DXGI_MAPPED_RECT mapped{};
-    if (FAILED(m_pStagingSurface->Map(&mapped, DXGI_MAP_READ | DXGI_MAP_WRITE))) {
+    if (MapPicture(pixels) != 0) {
         m_pStagingSurface.Reset();
         m_pStaging.Reset();
         m_pDuplication->ReleaseFrame();
         return 1;
     }
-    m_mapped = true;
-    *pixels = mapped.pBits;
-    m_framePitch = mapped.Pitch;
-    m_frameWidth = static_cast<int>(m_stagingDesc.Width);
-    m_frameHeight = static_cast<int>(m_stagingDesc.Height);
 
     UpdatePointer(frameInfo, drawCursor);
     m_pDuplication->ReleaseFrame();
@@ -196,8 +233,19 @@ void VideoCapture::DrawCursor(BYTE** pixels, const RECT* outputDesktopRect)
     const int width = std::min<int>(outputDesktopRect->right - outputDesktopRect->left, m_frameWidth);
     const int height = std::min<int>(outputDesktopRect->bottom - outputDesktopRect->top, m_frameHeight);
     const size_t shapeSize = std::min<size_t>(pointer->shapeBuffer.size(), pointer->shapeBufferSize);
-    DrawPointerShape(*pixels, m_framePitch / 4 * 4, width, height, position.x - outputDesktopRect->left,
-                     position.y - outputDesktopRect->top, pointer->shapeInfo, pointer->shapeBuffer.data(), shapeSize);
+    const int left = position.x - outputDesktopRect->left;
+    const int top = position.y - outputDesktopRect->top;
+    const int pitch = m_framePitch / 4 * 4;
+    RestoreUnderPointer(*pixels);
+    // Kept, so the picture can be handed out again without this pointer.
+    const RECT area = PointerShapeArea(width, height, left, top, pointer->shapeInfo);
+    const size_t rowBytes = static_cast<size_t>(area.right - area.left) * 4;
+    m_underPointer.resize(rowBytes * static_cast<size_t>(area.bottom - area.top));
+    for (LONG y = area.top; y < area.bottom; ++y)
+        std::memcpy(m_underPointer.data() + (y - area.top) * rowBytes, *pixels + y * pitch + area.left * 4, rowBytes);
+    m_underPointerArea = area;
+    DrawPointerShape(*pixels, pitch, width, height, left, top, pointer->shapeInfo, pointer->shapeBuffer.data(),
+                     shapeSize);
 }
 
 bool VideoCapture::SaveScreenshot(const BYTE* pixels, int width, int height)

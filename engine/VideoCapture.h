@@ -30,8 +30,15 @@ public:
     // duplication; 1: the picture could not be mapped. *pixels changes only on 0.
     HRESULT AcquireFrame(BYTE** pixels, bool drawCursor, UINT timeoutMs);
 
+    // The last picture handed out, once more and without the pointer drawn into
+    // it, when it has the size of the output's pictures now: what a recording that
+    // starts on an unchanged screen shows. 0 with *pixels set, readable and
+    // writable as after AcquireFrame; 1 when there is no such picture.
+    HRESULT LastPicture(BYTE** pixels);
+
     // Draws the pointer into the picture that AcquireFrame handed out;
     // outputDesktopRect is the output's DesktopCoordinates as read in this slot.
+    // The pixels it covers are kept, so drawing again draws one pointer.
     void DrawCursor(BYTE** pixels, const RECT* outputDesktopRect);
 
     // Saves a bottom-up picture of width x height pixels as a BMP file in
@@ -57,6 +64,8 @@ private:
     bool Failed(HRESULT hr);
     void UnmapPicture();
     HRESULT CopyToStaging(ID3D11Texture2D* frame);
+    HRESULT MapPicture(BYTE** pixels);
+    void RestoreUnderPointer(BYTE* picture);
     void UpdatePointer(const DXGI_OUTDUPL_FRAME_INFO& frameInfo, bool drawCursor);
 
     // The CPU copy of the last frame, kept and reused while frames keep their
@@ -65,6 +74,9 @@ private:
     Microsoft::WRL::ComPtr<IDXGISurface1> m_pStagingSurface;
     D3D11_TEXTURE2D_DESC m_stagingDesc{};
     bool m_mapped = false;
+    // The staging picture's pixels under the pointer DrawCursor drew, row by row.
+    std::vector<BYTE> m_underPointer;
+    RECT m_underPointerArea{};  // empty: the picture holds no pointer
     // Receives each pointer shape; swapped into the record when a shape is kept.
     std::vector<BYTE> m_shapeScratch;
 };

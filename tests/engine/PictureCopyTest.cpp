@@ -1,5 +1,7 @@
 #include "PictureCopy.h"
 
+#include "NamedCase.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -62,5 +64,41 @@ TEST(PictureCopyTest, RowsUpsideDown)
     CopyRowsUpsideDown(src, dst, 2, 3);
     EXPECT_EQ(std::vector<uint8_t>(dst, dst + 6), (std::vector<uint8_t>{5, 6, 3, 4, 1, 2}));
 }
+
+struct FitCase : NamedCase
+{
+    int pictureWidth;
+    int pictureHeight;
+    RECT desktop;
+    DXGI_MODE_ROTATION rotation;
+    bool fits;
+};
+
+class PictureFitsOutputTest : public testing::TestWithParam<FitCase>
+{
+};
+
+// Whether an engine's last picture can still stand for the output's screen.
+TEST_P(PictureFitsOutputTest, ComparesWithTheOutputAsItIsNow)
+{
+    const FitCase& c = GetParam();
+    DXGI_OUTPUT_DESC output{};
+    output.DesktopCoordinates = c.desktop;
+    output.Rotation = c.rotation;
+    EXPECT_EQ(PictureFitsOutput(c.pictureWidth, c.pictureHeight, output), c.fits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, PictureFitsOutputTest,
+    testing::Values(FitCase{{"same_size"}, 64, 48, {0, 0, 64, 48}, DXGI_MODE_ROTATION_IDENTITY, true},
+                    FitCase{{"second_monitor"}, 64, 48, {640, 0, 704, 48}, DXGI_MODE_ROTATION_IDENTITY, true},
+                    FitCase{{"unspecified_rotation"}, 64, 48, {0, 0, 64, 48}, DXGI_MODE_ROTATION_UNSPECIFIED, true},
+                    FitCase{{"mode_changed"}, 64, 48, {0, 0, 80, 48}, DXGI_MODE_ROTATION_IDENTITY, false},
+                    FitCase{{"height_changed"}, 64, 48, {0, 0, 64, 50}, DXGI_MODE_ROTATION_IDENTITY, false},
+                    FitCase{{"turned_90"}, 64, 48, {0, 0, 48, 64}, DXGI_MODE_ROTATION_ROTATE90, true},
+                    FitCase{{"turned_270"}, 64, 48, {0, 0, 48, 64}, DXGI_MODE_ROTATION_ROTATE270, true},
+                    FitCase{{"turned_180"}, 64, 48, {0, 0, 64, 48}, DXGI_MODE_ROTATION_ROTATE180, true},
+                    FitCase{{"turned_since"}, 64, 48, {0, 0, 64, 48}, DXGI_MODE_ROTATION_ROTATE90, false}),
+    CaseName());
 
 } // namespace

@@ -35,7 +35,7 @@ const std::wstring kAccessLost =
     L"。\n\n注意：本软件全屏录制游戏的时候只支持无边框窗口全屏模式！";
 const std::wstring kUnknownCause = L"录制已停止，导致原因未知，你可以联系作者\n错误代码：";
 
-// The picture the priming acquire gets: it must never reach the file.
+// The picture the priming acquire gets; it shows only until the first fresh one.
 AcquireStep Priming() { return NewFrame(Blocks(kW, kH, 99)); }
 
 AcquireStep Waiting(AcquireStep step, int64_t ticks)
@@ -99,14 +99,95 @@ TEST_F(RecordVideoTest, StillScreenRepeatsTheLastPictureInEverySlot)
     EXPECT_EQ(system->CountCalls("AcquireNextFrame(43)"), 6);
 }
 
-// Slots 0 to 2 time out before any fresh picture: they show the plane's first
-// content, black, and never the priming picture.
-TEST_F(RecordVideoTest, SlotsBeforeTheFirstFreshPictureAreBlack)
+constexpr uint32_t kInk = 0xFF10E020;
+
+// A frame with an opaque 8 x 8 pointer of kInk at (x, y).
+AcquireStep WithPointer(AcquireStep step, POINT at)
 {
-    system->Push({Priming(), TimedOut(), TimedOut(), TimedOut(), NewFrame(frames[1])});
-    Record(kFps);
+    auto shape = std::make_shared<fakes::PointerShape>();
+    shape->info.Type = DXGI_OUTDUPL_POINTER_SHAPE_TYPE_COLOR;
+    shape->info.Width = shape->info.Height = 8;
+    shape->info.Pitch = 8 * 4;
+    for (int i = 0; i < 8 * 8; ++i)
+        shape->bits.insert(shape->bits.end(), {0x20, 0xE0, 0x10, 0xFF});
+    step.pointerVisible = true;
+    step.pointerPosition = at;
+    step.lastMouseUpdateTime = 1;
+    step.shape = std::move(shape);
+    return step;
+}
+
+// The picture with that pointer drawn in, cut to the recorded rectangle.
+std::vector<uint32_t> Shown(const fakes::Picture& picture, const POINT* pointer, const RECT* region)
+{
+    fakes::Picture drawn = picture;
+    if (pointer)
+        for (int y = pointer->y; y < pointer->y + 8; ++y)
+            for (int x = pointer->x; x < pointer->x + 8; ++x)
+                drawn.At(x, y) = kInk;
+    if (!region)
+        return drawn.pixels;
+    return Crop(drawn, region->left, region->top, region->right - region->left, region->bottom - region->top);
+}
+
+struct StillStartCase : NamedCase
+{
+    bool region;
+    bool drawCursor;
+};
+
+class RecordVideoStillStartTest : public RecordVideoTest, public testing::WithParamInterface<StillStartCase>
+{
+};
+
+// A recording started on a screen that does not change shows it from its first
+// slot, as the slots would have it: the priming acquire delivered it whole.
+TEST_P(RecordVideoStillStartTest, ShowsTheScreenFromTheFirstSlot)
+{
+    const StillStartCase& c = GetParam();
+    const RECT rect{16, 8, 48, 40};
+    const RECT* region = c.region ? &rect : nullptr;
+    const POINT at{12, 4};
+    system->Push({WithPointer(NewFrame(frames[0]), at), TimedOut(), TimedOut(), NewFrame(frames[1])});
+    Record(kFps, c.drawCursor, region);
     EXPECT_TRUE(boxes.Boxes().empty());
-    ExpectPictures({Black(kW, kH), Black(kW, kH), Black(kW, kH), F(1)});
+    const POINT* pointer = c.drawCursor ? &at : nullptr;
+    const auto still = Shown(*frames[0], pointer, region);
+    const int w = c.region ? 32 : kW;
+    const int h = c.region ? 32 : kH;
+    ExpectPictures({still, still, Shown(*frames[1], pointer, region)}, w, h);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, RecordVideoStillStartTest,
+                         testing::Values(StillStartCase{{"whole_output"}, false, false},
+                                         StillStartCase{{"whole_output_with_pointer"}, false, true},
+                                         StillStartCase{{"region_with_pointer_over_its_edge"}, true, true}),
+                         CaseName());
+
+// A second recording on an engine whose screen has not changed since: its
+// priming acquire brings nothing, and the engine's last picture serves, without
+// the pointer the first recording drew into it.
+TEST_F(RecordVideoTest, SecondRecordingOnAStillScreenShowsTheLastPicture)
+{
+    system->Push({Priming(), WithPointer(NewFrame(frames[2]), {12, 4})});
+    Record(kFps, true);
+    g_stopRecording = false;
+    system->Push({TimedOut(), TimedOut(), TimedOut()});
+    Record(kFps, false);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    ExpectPictures({F(2), F(2)});
+}
+
+// Black only when there is no picture at all: the output's mode changed since.
+TEST_F(RecordVideoTest, SecondRecordingAfterAModeChangeStartsBlack)
+{
+    system->Push({Priming(), NewFrame(frames[2])});
+    Record(kFps);
+    g_stopRecording = false;
+    system->SetDesktopRect({0, 0, kW, kH - 8});
+    system->Push({TimedOut(), TimedOut(), TimedOut()});
+    Record(kFps);
+    ExpectPictures({Black(kW, kH - 8), Black(kW, kH - 8)}, kW, kH - 8);
 }
 
 // An acquire that took 3.5 slots leaves the loop behind: it catches up with

@@ -396,4 +396,45 @@ TEST_F(PointerTest, TurnedOutputDrawsOnlyInsideThePicture)
     EXPECT_EQ(Drawn(), WithPointer(32, 24, kBackground, 18, 20, 8, 8, kInk, 24, 24));
 }
 
+
+// ---- the last picture, once more -------------------------------------------
+
+// A recording that starts on an unchanged screen gets the last picture again,
+// as the screen showed it: without the pointer drawn into it, which a recording
+// without the pointer must not show and one with it would show twice.
+TEST_F(PointerTest, LastPictureComesBackWithoutItsPointer)
+{
+    UseOutputs({{0, 0, 32, 24}});
+    engine = std::make_unique<VideoCapture>(0);
+    const uint32_t halfInk = 0x80E0C0A0;  // blended: a pointer drawn twice shows darker
+    ASSERT_EQ(Acquire(PointerFrame(true, {5, 6}, 100, ColourShape(4, 4, halfInk))), 0);
+    const std::vector<uint32_t> once = Drawn();
+    ASSERT_NE(once, Nothing());
+    EXPECT_EQ(Drawn(), once) << "drawing again draws one pointer";
+    ASSERT_EQ(Acquire(fakes::TimedOut()), DXGI_ERROR_WAIT_TIMEOUT);
+    BYTE* last = nullptr;
+    ASSERT_EQ(engine->LastPicture(&last), 0);
+    EXPECT_EQ(Read(last, engine->m_framePitch, 32, 24), Nothing());
+    pixels = last;
+    EXPECT_EQ(Drawn(), once) << "the pointer goes in as on a fresh picture";
+}
+
+// Only a picture of the output's present size stands for its screen.
+TEST_F(VideoCaptureTest, LastPictureIsThereOnlyInTheOutputsSize)
+{
+    UseOutputs({{0, 0, 32, 24}});
+    engine = std::make_unique<VideoCapture>(0);
+    BYTE* last = nullptr;
+    EXPECT_EQ(engine->LastPicture(&last), 1) << "no picture yet";
+    ASSERT_EQ(Acquire(fakes::NewFrame(Patterned(32, 24))), 0);
+    system->SetDesktopRect({0, 0, 40, 24});
+    EXPECT_EQ(engine->LastPicture(&last), 1) << "the mode has changed since";
+    EXPECT_EQ(last, nullptr);
+    system->SetDesktopRect({0, 0, 32, 24});
+    ASSERT_EQ(engine->LastPicture(&last), 0);
+    EXPECT_EQ(Read(last, engine->m_framePitch, 32, 24), Patterned(32, 24)->pixels);
+    ASSERT_EQ(engine->LastPicture(&last), 0) << "and again, while it is mapped";
+    EXPECT_EQ(Read(last, engine->m_framePitch, 32, 24), Patterned(32, 24)->pixels);
+}
+
 } // namespace

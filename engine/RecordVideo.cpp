@@ -9,6 +9,7 @@
 #include "VersionSei.h"
 #include "VideoCapture.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cwchar>
 #include <memory>
@@ -99,6 +100,8 @@ struct Recording
     std::vector<uint8_t> plane;
     std::unique_ptr<uint8_t[]> screenshot;
     std::thread screenshotSaver;
+    // From the start of a save to the end of its thread, a failed save's box included.
+    std::atomic<bool> saving{false};
     // The engine's picture last handed out; null until there is one.
     BYTE* picture = nullptr;
     LARGE_INTEGER frequency{};
@@ -125,15 +128,18 @@ void BuildPlane(Recording& r, const RECT& desktop)
 }
 
 // The screenshot branch: copies the recorded picture bottom row first into the
-// screenshot buffer and saves it on a thread of its own.
+// screenshot buffer and saves it on a thread of its own. The previous save must
+// be over: its buffer is reused.
 void TakeScreenshot(Recording& r)
 {
     g_screenshotRequested = false;
     if (r.screenshotSaver.joinable())
-        r.screenshotSaver.join();  // the buffer is free once the previous save is done
+        r.screenshotSaver.join();
     CopyRowsUpsideDown(r.plane.data(), r.screenshot.get(), static_cast<size_t>(r.width) * 4, r.height);
-    r.screenshotSaver = std::thread([engine = r.engine, shot = r.screenshot.get(), w = r.width, h = r.height] {
-        engine->SaveScreenshot(shot, w, h);
+    r.saving = true;
+    r.screenshotSaver = std::thread([&r] {
+        r.engine->SaveScreenshot(r.screenshot.get(), r.width, r.height);
+        r.saving = false;
     });
 }
 
@@ -234,7 +240,9 @@ Pass RecordSlot(Recording& r)
         return Pass::Leave;
     if (hr == 0) {
         BuildPlane(r, desktop);
-        if (g_screenshotRequested)
+        // A request waits for a fresh picture after the previous save is over,
+        // rather than hold the recording while a failed save's box is open.
+        if (g_screenshotRequested && !r.saving)
             TakeScreenshot(r);
     } else if (hr == DXGI_ERROR_ACCESS_LOST) {
         Stop(kAccessLost);

@@ -29,9 +29,10 @@ std::array<uint8_t, 54> BmpHeader(int width, int height)
     return h;
 }
 
-std::wstring ScreenshotFileName(const std::wstring& dir, const std::tm& localTime)
+std::wstring ScreenshotFileName(const std::wstring& dir, const std::tm& localTime, int copy)
 {
     wchar_t stamp[64] = {};
     std::wcsftime(stamp, 64, L"%Y_%m_%d_%H_%M_%S", &localTime);
-    return dir + L"Glintcast_Screenshot - " + stamp + L".bmp";
+    const std::wstring number = copy > 1 ? L" (" + std::to_wstring(copy) + L")" : std::wstring();
+    return dir + L"Glintcast_Screenshot - " + stamp + number + L".bmp";
 }

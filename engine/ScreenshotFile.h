@@ -9,5 +9,7 @@
 // width x height pixels: the file header and the information header.
 std::array<uint8_t, 54> BmpHeader(int width, int height);
 
-// dir + "Glintcast_Screenshot - " + the local time as %Y_%m_%d_%H_%M_%S + ".bmp".
-std::wstring ScreenshotFileName(const std::wstring& dir, const std::tm& localTime);
+// dir + "Glintcast_Screenshot - " + the local time as %Y_%m_%d_%H_%M_%S + ".bmp";
+// from copy 2 on, " (copy)" stands before ".bmp", for a second taken in the same
+// second.
+std::wstring ScreenshotFileName(const std::wstring& dir, const std::tm& localTime, int copy = 1);

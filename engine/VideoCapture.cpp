@@ -1,5 +1,6 @@
 #include "VideoCapture.h"
 
+#include "FileFailureMessage.h"
 #include "Globals.h"
 #include "PictureCopy.h"
 #include "PointerDrawing.h"
@@ -248,14 +249,26 @@ void VideoCapture::DrawCursor(BYTE** pixels, const RECT* outputDesktopRect)
                      shapeSize);
 }
 
-bool VideoCapture::SaveScreenshot(const BYTE* pixels, int width, int height)
+namespace {
+
+// The screenshot's name: the time of the save, numbered when a screenshot of
+// that second exists, so that none replaces another.
+std::wstring FreeScreenshotName()
 {
-    if (!pixels)
-        return false;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_s(&local, &now);
-    std::fstream file(ScreenshotFileName(g_outputDir, local).c_str(), std::ios::out | std::ios::binary);
+    std::wstring name = ScreenshotFileName(g_outputDir, local);
+    for (int copy = 2; GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES && copy < 10000; ++copy)
+        name = ScreenshotFileName(g_outputDir, local, copy);
+    return name;
+}
+
+// False when the file cannot be opened or written; a file written in part is
+// removed, so that nothing passes for a picture that is not one.
+bool WriteBmpFile(const std::wstring& name, const BYTE* pixels, int width, int height)
+{
+    std::fstream file(name.c_str(), std::ios::out | std::ios::binary);
     if (!file.is_open())
         return false;
     const auto header = BmpHeader(width, height);
@@ -263,6 +276,24 @@ bool VideoCapture::SaveScreenshot(const BYTE* pixels, int width, int height)
     file.write(reinterpret_cast<const char*>(pixels),
                static_cast<std::streamsize>(width) * static_cast<std::streamsize>(height) * 4);
     file.close();
-    g_screenshotReady = true;
+    if (file.fail()) {
+        DeleteFileW(name.c_str());
+        return false;
+    }
     return true;
+}
+
+} // namespace
+
+bool VideoCapture::SaveScreenshot(const BYTE* pixels, int width, int height)
+{
+    if (!pixels)
+        return false;
+    const std::wstring name = FreeScreenshotName();
+    const bool saved = WriteBmpFile(name, pixels, width, height);
+    // The hotkey takes the next request at once, whatever became of this one.
+    g_screenshotReady = true;
+    if (!saved)
+        ShowFileFailure(ScreenshotFailureText(name));
+    return saved;
 }

@@ -43,7 +43,8 @@ public:
 
     // Saves a bottom-up picture of width x height pixels as a BMP file in
     // g_outputDir, then sets g_screenshotReady; false when there is nothing to
-    // save or the file cannot be opened.
+    // save, or when the file cannot be written, which a box (no owner) says
+    // before it returns.
     bool SaveScreenshot(const BYTE* pixels, int width, int height);
 
     HRESULT m_hr = 0;  // the first failed step of the construction; 0: usable

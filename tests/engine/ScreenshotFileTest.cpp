@@ -39,6 +39,8 @@ TEST(ScreenshotFileTest, NameCarriesTheLocalTime)
     t.tm_min = 8;
     t.tm_sec = 9;
     EXPECT_EQ(ScreenshotFileName(L"C:\\out\\", t), L"C:\\out\\Glintcast_Screenshot - 2024_01_05_07_08_09.bmp");
+    EXPECT_EQ(ScreenshotFileName(L"C:\\out\\", t, 2), L"C:\\out\\Glintcast_Screenshot - 2024_01_05_07_08_09 (2).bmp");
+    EXPECT_EQ(ScreenshotFileName(L"C:\\out\\", t, 12), L"C:\\out\\Glintcast_Screenshot - 2024_01_05_07_08_09 (12).bmp");
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "Globals.h"
+#include "H264Stream.h"
 #include "RecordingFixture.h"
 #include "ScreenshotFile.h"
 
 #include "NamedCase.h"
+#include "NativeTool.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <string>
@@ -59,6 +62,7 @@ std::vector<uint8_t> Bmp(const std::vector<uint32_t>& picture, int w, int h)
 class ScreenshotTest : public RecordingFixture
 {
 protected:
+    int CountPictures() { return CheckRecordedStream(Stream(), kFps, 64, 48); }
     std::vector<std::wstring> Screenshots(const std::wstring& folder) { return FilesIn(folder, L"*.bmp"); }
     std::vector<std::wstring> Screenshots() { return Screenshots(dir.Path()); }
 };
@@ -178,11 +182,10 @@ TEST_F(ScreenshotTest, RequestsBeforeOneFreshPictureGiveOneScreenshot)
 
 // A second request, made once the first screenshot is written, is served by the
 // next fresh picture of the same recording: the branch joins the ended save
-// before it refills the buffer, and both files hold their own picture.
+// before it refills the buffer. Both saves fall into one second as a rule, and
+// neither file replaces the other.
 TEST_F(ScreenshotTest, OneRecordingServesASecondRequestAfterTheFirstIsSaved)
 {
-    const std::wstring firstFolder = dir.File(L"first\\");
-    ASSERT_TRUE(CreateDirectoryW(firstFolder.c_str(), nullptr));
     auto first = Blocks(64, 48, 4);
     auto second = Blocks(64, 48, 6);
     bool secondRequested = false;
@@ -192,9 +195,7 @@ TEST_F(ScreenshotTest, OneRecordingServesASecondRequestAfterTheFirstIsSaved)
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!g_screenshotReady && std::chrono::steady_clock::now() < limit)
             Sleep(1);
-        // Two saves within one second share a name: the first file moves aside.
-        for (const std::wstring& name : Screenshots())
-            MoveFileW(dir.File(name).c_str(), (firstFolder + name).c_str());
+        Sleep(20);  // the save's thread ends right after it sets the flag
         secondRequested = PressHotkey();
     };
     ASSERT_TRUE(PressHotkey());
@@ -202,36 +203,98 @@ TEST_F(ScreenshotTest, OneRecordingServesASecondRequestAfterTheFirstIsSaved)
     Record(kFps);
 
     EXPECT_TRUE(secondRequested) << "the first save made the hotkey usable again";
-    const auto firstNames = Screenshots(firstFolder);
-    ASSERT_EQ(firstNames.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(firstFolder + firstNames[0]), Bmp(first->pixels, 64, 48));
-    const auto secondNames = Screenshots();
-    ASSERT_EQ(secondNames.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(dir.File(secondNames[0])), Bmp(second->pixels, 64, 48));
+    std::vector<std::vector<uint8_t>> files;
+    for (const std::wstring& name : Screenshots())
+        files.push_back(ReadFileBytes(dir.File(name)));
+    std::vector<std::vector<uint8_t>> expected = {Bmp(first->pixels, 64, 48), Bmp(second->pixels, 64, 48)};
+    std::sort(files.begin(), files.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_TRUE(files == expected) << files.size() << " files";
     EXPECT_FALSE(g_screenshotRequested);
     EXPECT_TRUE(g_screenshotReady);
 }
 
-// A save that cannot open its file leaves g_screenshotReady false, so the hotkey
-// stays refused; a tray request is still served, and its save frees the hotkey.
-TEST_F(ScreenshotTest, FailedSaveBlocksTheHotkeyUntilASaveSucceeds)
+// A name that is taken gets " (2)", " (3)" and so on; no file is replaced.
+TEST_F(ScreenshotTest, TakenNamesAreNumbered)
+{
+    g_outputDir = dir.Path();
+    const std::time_t now = std::time(nullptr);
+    std::vector<std::wstring> taken;
+    for (std::time_t t = now; t <= now + 2; ++t) {  // whichever seconds the saves fall into
+        taken.push_back(L"Glintcast_Screenshot - " + Stamp(t) + L".bmp");
+        WriteFileBytes(dir.File(taken.back()), {'x'});
+    }
+    const std::vector<uint8_t> pixels(6 * 4 * 4, 7);
+    ASSERT_TRUE(Engine().SaveScreenshot(pixels.data(), 6, 4));
+    ASSERT_TRUE(Engine().SaveScreenshot(pixels.data(), 6, 4));
+    for (const std::wstring& name : taken)
+        EXPECT_EQ(ReadFileBytes(dir.File(name)), std::vector<uint8_t>{'x'});
+    std::vector<std::wstring> saved;
+    for (const std::wstring& name : Screenshots())
+        if (std::find(taken.begin(), taken.end(), name) == taken.end())
+            saved.push_back(name);
+    ASSERT_EQ(saved.size(), 2u);
+    for (const std::wstring& name : saved) {
+        EXPECT_TRUE(name.size() > 8 && (name.substr(name.size() - 8) == L" (2).bmp" ||
+                                        name.substr(name.size() - 8) == L" (3).bmp"))
+            << Utf8(name);
+        EXPECT_EQ(ReadFileBytes(dir.File(name)).size(), 54u + pixels.size());
+    }
+}
+
+// A save that cannot open its file (the folder was removed) says so in a box of
+// its own, on its own thread, while the recording goes on; the hotkey works again
+// at once.
+TEST_F(ScreenshotTest, FailedSaveSaysSoAndFreesTheHotkeyAtOnce)
 {
     g_outputDir = dir.File(L"removed\\");
     ASSERT_TRUE(PressHotkey());
-    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 2))});
+    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 2)), NewFrame(Blocks(64, 48, 3))});
     Record(kFps);
     EXPECT_TRUE(Screenshots().empty());
-    EXPECT_FALSE(g_screenshotRequested) << "the request was taken";
-    EXPECT_FALSE(g_screenshotReady);
-    EXPECT_FALSE(PressHotkey());
-
-    g_outputDir = dir.Path();
-    g_stopRecording = false;
-    TrayRequest();
-    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 2))});
-    Record(kFps);
-    EXPECT_EQ(Screenshots().size(), 1u);
+    EXPECT_FALSE(PathExists(dir.File(L"removed")));
+    const auto shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 1u);
+    const std::wstring prefix = L"截图无法保存：\n" + dir.File(L"removed\\Glintcast_Screenshot - ");
+    EXPECT_EQ(shown[0].text.substr(0, prefix.size()), prefix);
+    EXPECT_NE(shown[0].text.find(L".bmp\n\n可能是磁盘已满，或者输出文件夹已不存在。录制仍在继续。"), std::wstring::npos);
+    EXPECT_EQ(shown[0].caption, L"错误");
+    EXPECT_EQ(shown[0].owner, nullptr);
+    EXPECT_TRUE(shown[0].IsPlainOk());
+    EXPECT_NE(shown[0].threadId, RecordThreadId()) << "shown by the screenshot thread";
+    EXPECT_EQ(CountPictures(), 2) << "the recording went on";
     EXPECT_TRUE(g_screenshotReady);
+    EXPECT_TRUE(PressHotkey());
+}
+
+// While a failed save's box is open the recording goes on, and a request made
+// meanwhile waits for the first fresh picture after the box is answered.
+TEST_F(ScreenshotTest, RequestWaitsWhileAFailedSavesBoxIsOpen)
+{
+    boxes.SetPolicy([](const MessageBoxRecord&) { return 0; });  // left open
+    g_outputDir = dir.File(L"removed\\");
+    auto late = Blocks(64, 48, 7);
+    AcquireStep requesting = NewFrame(Blocks(64, 48, 2));
+    requesting.during = TrayRequest;
+    AcquireStep answering = NewFrame(late);
+    answering.during = [&] {
+        ASSERT_TRUE(boxes.WaitForBoxes(1));
+        g_outputDir = dir.Path();
+        const HWND box = boxes.Boxes()[0].window;
+        MessageBoxWatcher::Press(box, IDOK);
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (IsWindow(box) && std::chrono::steady_clock::now() < limit)
+            Sleep(1);
+        Sleep(20);  // the save's thread ends right after its box
+    };
+    ASSERT_TRUE(PressHotkey());
+    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 9)), requesting, NewFrame(Blocks(64, 48, 3)),
+                  answering, NewFrame(Blocks(64, 48, 4))});
+    Record(kFps);
+    EXPECT_EQ(CountPictures(), 5) << "no slot was lost to the open box";
+    const auto names = Screenshots();
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(dir.File(names[0])), Bmp(late->pixels, 64, 48));
 }
 
 TEST_F(ScreenshotTest, NothingToSaveWritesNothing)

@@ -1,5 +1,7 @@
 #include "AsyncFileWriter.h"
 
+#include "FullVolume.h"
+#include "NamedCase.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -197,17 +199,19 @@ class AsyncFileWriterUnopenableTest : public testing::TestWithParam<UnopenablePa
 {
 };
 
-TEST_P(AsyncFileWriterUnopenableTest, NothingIsWrittenAndNothingFails)
+TEST_P(AsyncFileWriterUnopenableTest, NothingIsWrittenAndTheFailureIsKept)
 {
     TempDir dir;
     const std::wstring path = GetParam().make(dir);
     StreamSource source;
     {
         AsyncFileWriter writer(path);
+        EXPECT_TRUE(writer.Failed()) << "known from the start";
         writer.Write(source.Next(kCap - 5), kCap - 5);
         writer.Write(source.Next(kCap + 7), kCap + 7);
         writer.Write(source.Next(9), 9);
         writer.Close();
+        EXPECT_TRUE(writer.Failed());
     }
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((dir.Path() + L"*").c_str(), &data);
@@ -240,5 +244,88 @@ INSTANTIATE_TEST_SUITE_P(
                 c = '_';
         return n;
     });
+
+
+// ---- a volume that fills up ------------------------------------------------
+
+constexpr int64_t kMiB = 1 << 20;
+
+struct FillCase : NamedCase
+{
+    std::vector<int64_t> blocks;  // written in this order
+    int64_t room;                 // what the volume still takes
+    bool failsBeforeClose;        // a write handed off before the close fails
+    int64_t kept;                 // the file after the close: whole blocks only
+};
+
+class AsyncFileWriterFullVolumeTest : public AsyncFileWriterTest, public testing::WithParamInterface<FillCase>
+{
+};
+
+// The writer learns of the first failed write on its own, without the caller
+// waiting for it, ignores the blocks that follow, and cuts the file back to the
+// last block it holds whole, so that what reached the disk stays readable.
+TEST_P(AsyncFileWriterFullVolumeTest, KeepsWholeBlocksAndRemembersTheFailure)
+{
+    const FillCase& c = GetParam();
+    FullVolume volume(c.room);
+    AsyncFileWriter writer(m_path);
+    for (int64_t size : c.blocks)
+        writer.Write(m_source.Next(size), size);
+    if (c.failsBeforeClose) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!writer.Failed() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_TRUE(writer.Failed()) << "the failed hand-off is known before the close";
+        writer.Write(m_source.Next(kMiB), kMiB);  // does nothing now
+    } else {
+        EXPECT_FALSE(writer.Failed());
+    }
+    writer.Close();
+    EXPECT_EQ(writer.Failed(), c.kept < m_source.Position());
+    ExpectStreamFile(c.kept);
+    EXPECT_EQ(volume.RefusedCalls() > 0, c.kept < m_source.Position());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rooms, AsyncFileWriterFullVolumeTest,
+    testing::Values(
+        // 21 blocks of 1 MiB hand the first 20 off; the disk takes 7.5 MiB of them.
+        FillCase{{"hand_off"}, std::vector<int64_t>(21, kMiB), 15 * kMiB / 2, true, 7 * kMiB},
+        FillCase{{"close"}, {kMiB, kMiB, kMiB, kMiB / 2}, 2 * kMiB + kMiB / 3, false, 2 * kMiB},
+        FillCase{{"written_through"}, {kMiB, kCap + kMiB, kMiB}, 10 * kMiB, true, kMiB},
+        FillCase{{"exactly_full"}, {kMiB, kMiB, kMiB}, 2 * kMiB, false, 2 * kMiB},
+        FillCase{{"full_from_the_start"}, {kMiB, kMiB}, 0, false, 0},
+        FillCase{{"room_enough"}, {kMiB, kMiB, kMiB}, 3 * kMiB, false, 3 * kMiB}),
+    CaseName());
+
+struct CutCase : NamedCase
+{
+    int64_t start;
+    std::vector<uint32_t> ends;
+    int64_t size;
+    int64_t cut;
+};
+
+class LastWholeBlockEndTest : public testing::TestWithParam<CutCase>
+{
+};
+
+TEST_P(LastWholeBlockEndTest, FindsTheLastBlockWithin)
+{
+    const CutCase& c = GetParam();
+    EXPECT_EQ(LastWholeBlockEnd(c.start, c.ends.data(), static_cast<int>(c.ends.size()), c.size), c.cut);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LastWholeBlockEndTest,
+                         testing::Values(CutCase{{"inside_the_first_block"}, 100, {10, 20, 30}, 105, 100},
+                                         CutCase{{"on_a_block_end"}, 100, {10, 20, 30}, 120, 120},
+                                         CutCase{{"between_ends"}, 100, {10, 20, 30}, 125, 120},
+                                         CutCase{{"all_of_it"}, 100, {10, 20, 30}, 130, 130},
+                                         CutCase{{"beyond_the_buffer"}, 100, {10, 20, 30}, 200, 130},
+                                         CutCase{{"no_blocks"}, 100, {}, 150, 100},
+                                         CutCase{{"nothing_of_the_buffer"}, 100, {10}, 100, 100},
+                                         CutCase{{"less_than_before_it"}, 100, {10}, 50, -1}),
+                         CaseName());
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "FullVolume.h"
 #include "Globals.h"
 #include "H264Stream.h"
 #include "RecordingFixture.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,16 @@ class ScreenshotTest : public RecordingFixture
 {
 protected:
     int CountPictures() { return CheckRecordedStream(Stream(), kFps, 64, 48); }
+    // Once the failed save's box is gone its thread is over: it ends right after.
+    void WaitUntilTheBoxIsGone()
+    {
+        ASSERT_TRUE(boxes.WaitForBoxes(1));
+        const HWND box = boxes.Boxes()[0].window;
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (IsWindow(box) && std::chrono::steady_clock::now() < limit)
+            Sleep(1);
+        Sleep(20);
+    }
     std::vector<std::wstring> Screenshots(const std::wstring& folder) { return FilesIn(folder, L"*.bmp"); }
     std::vector<std::wstring> Screenshots() { return Screenshots(dir.Path()); }
 };
@@ -280,12 +292,8 @@ TEST_F(ScreenshotTest, RequestWaitsWhileAFailedSavesBoxIsOpen)
     answering.during = [&] {
         ASSERT_TRUE(boxes.WaitForBoxes(1));
         g_outputDir = dir.Path();
-        const HWND box = boxes.Boxes()[0].window;
-        MessageBoxWatcher::Press(box, IDOK);
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (IsWindow(box) && std::chrono::steady_clock::now() < limit)
-            Sleep(1);
-        Sleep(20);  // the save's thread ends right after its box
+        MessageBoxWatcher::Press(boxes.Boxes()[0].window, IDOK);
+        WaitUntilTheBoxIsGone();
     };
     ASSERT_TRUE(PressHotkey());
     system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 9)), requesting, NewFrame(Blocks(64, 48, 3)),
@@ -295,6 +303,32 @@ TEST_F(ScreenshotTest, RequestWaitsWhileAFailedSavesBoxIsOpen)
     const auto names = Screenshots();
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(ReadFileBytes(dir.File(names[0])), Bmp(late->pixels, 64, 48));
+}
+
+// A save whose writes fail (the disk filled up) removes what it wrote and says
+// so; the next Ctrl+F11 of the same recording is served.
+TEST_F(ScreenshotTest, SaveOnAFullDiskLeavesNoPartOfAFile)
+{
+    std::optional<FullVolume> volume(std::in_place, 100);  // the header and a few pixels
+    auto second = Blocks(64, 48, 6);
+    bool secondRequested = false;
+    AcquireStep next = NewFrame(second);
+    next.during = [&] {
+        WaitUntilTheBoxIsGone();  // answered by the watcher
+        volume.reset();
+        secondRequested = PressHotkey();
+    };
+    ASSERT_TRUE(PressHotkey());
+    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 4)), next, NewFrame(Blocks(64, 48, 8))});
+    Record(kFps);
+    const auto shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text.rfind(L"截图无法保存：\n" + dir.Path(), 0), 0u) << Utf8(shown[0].text);
+    EXPECT_TRUE(secondRequested) << "the failed save freed the hotkey";
+    const auto names = Screenshots();
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(dir.File(names[0])), Bmp(second->pixels, 64, 48));
+    EXPECT_EQ(CountPictures(), 3);
 }
 
 TEST_F(ScreenshotTest, NothingToSaveWritesNothing)

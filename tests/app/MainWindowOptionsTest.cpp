@@ -331,14 +331,16 @@ TEST_F(MainWindowOptionsTest, ANewLimitDuringACountdownMakesTheCountJumpAndGoOn)
     ExpectFakesClean();
 }
 
-TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownTurnsItIntoAnElapsedTime)
+TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownCountsTheElapsedTimeForThatRecordingOnly)
 {
+    using ToneList = std::vector<std::pair<DWORD, DWORD>>;
     Run([&](MainWindow& window) {
         ASSERT_TRUE(SetTime(window, L"00:00:03", kOk));
         StartClockOnly(window);
         window.Tick();
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:02");
 
+        // 00:00:00 means no limit: the elapsed time from here on.
         ASSERT_TRUE(SetTime(window, L"00:00:00", kOk));
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:00");
         for (const wchar_t* shown : {L"00:00:01", L"00:00:02", L"00:00:03", L"00:00:04"}) {
@@ -348,16 +350,52 @@ TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownTurnsItIntoAnElapsedTime)
         EXPECT_FALSE(g_stopRecording) << "the recording stopped by itself";
         EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
 
-        // A limit set now is where the elapsed time goes on from.
-        ASSERT_TRUE(SetTime(window, L"00:01:00", kOk));
-        window.Tick();
-        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:01:01");
-
+        // Started as a countdown: the reset plays the countdown's pair.
         window.Click(IDC_START_STOP);
         window.Tick();
         EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:00");
+        EXPECT_EQ(Tones(), (ToneList{{5000, 100}, {2000, 100}}));
+
+        // The next recording's limit counts down and ends it.
+        ClearTones();
+        ASSERT_TRUE(SetTime(window, L"00:00:02", kOk));
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:01");
+        window.Tick();
+        EXPECT_TRUE(g_stopRecording);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+        EXPECT_EQ(Tones(), (ToneList{{5000, 100}, {2000, 100}}));
     });
+    EXPECT_TRUE(Boxes().empty());
+    ExpectFakesClean();
+}
+
+TEST_F(MainWindowOptionsTest, ALimitAfterNoLimitDuringACountdownEndsTheRecordingByItself)
+{
+    std::vector<std::wstring> shown;
+    Run([&](MainWindow& window) {
+        ASSERT_TRUE(SetTime(window, L"00:00:05", kOk));
+        StartClockOnly(window);
+        window.Tick();
+        ASSERT_TRUE(SetTime(window, L"00:00:00", kOk));
+        window.Tick();
+        window.Tick();
+        ASSERT_TRUE(SetTime(window, L"00:00:02", kOk));
+        for (int tick = 0; tick < 2; ++tick) {
+            EXPECT_FALSE(g_stopRecording);
+            window.Tick();
+            shown.push_back(window.Text(IDC_TIME_DISPLAY));
+        }
+        EXPECT_TRUE(g_stopRecording) << "the countdown did not end the recording";
+        EXPECT_TRUE(Tones().empty());
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+    });
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"00:00:01", L"00:00:00"}));
+    EXPECT_EQ(Tones(), (std::vector<std::pair<DWORD, DWORD>>{{5000, 100}, {2000, 100}}));
     EXPECT_TRUE(Boxes().empty());
     ExpectFakesClean();
 }

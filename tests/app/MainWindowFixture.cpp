@@ -239,6 +239,7 @@ MainWindowTest::MainWindowTest()
     Hooks().verifyVersionInfo = VerifyVersion;
     Hooks().beep = PlayTone;
     Hooks().setTimer = StartTimer;
+    Hooks().shellNotifyIcon = NotifyTray;
     // The session's real hotkeys are left alone, so that main window tests can
     // run at once.
     Hooks().registerHotKey = TakeHotKey;
@@ -365,6 +366,12 @@ std::vector<std::pair<UINT_PTR, UINT>> MainWindowTest::Timers() const
     return m_timers;
 }
 
+std::vector<MainWindowTest::TrayCall> MainWindowTest::TrayCalls() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_trayCalls;
+}
+
 std::shared_ptr<const fakes::Picture> MainWindowTest::DesktopPicture(int index) const
 {
     return m_pictures.at(static_cast<size_t>(index));
@@ -438,4 +445,13 @@ UINT_PTR WINAPI MainWindowTest::StartTimer(HWND, UINT_PTR id, UINT elapse, TIMER
         s_current->m_timers.emplace_back(id, elapse);
     }
     return id;
+}
+
+BOOL WINAPI MainWindowTest::NotifyTray(DWORD message, PNOTIFYICONDATAW data)
+{
+    if (s_current && data) {
+        std::lock_guard<std::mutex> lock(s_current->m_mutex);
+        s_current->m_trayCalls.emplace_back(message, *data);
+    }
+    return Shell_NotifyIconW(message, data);
 }

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <map>
@@ -111,6 +112,10 @@ protected:
     void ClearTones();
     // SetTimer calls on the main window: id and period.
     std::vector<std::pair<UINT_PTR, UINT>> Timers() const;
+    // What the shell received for the tray icon, in order: the message (NIM_ADD,
+    // NIM_DELETE, ...) and a copy of the data. Each call is passed on to the shell.
+    using TrayCall = std::pair<DWORD, NOTIFYICONDATAW>;
+    std::vector<TrayCall> TrayCalls() const;
 
     // The global hotkeys as the window holds them: id and virtual key (with Ctrl),
     // on the main window. Keys in takenHotKeys are held by another program.
@@ -160,12 +165,14 @@ private:
     static BOOL WINAPI TakeHotKey(HWND window, int id, UINT modifiers, UINT virtualKey);
     static BOOL WINAPI GiveBackHotKey(HWND window, int id);
     static UINT_PTR WINAPI StartTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);
+    static BOOL WINAPI NotifyTray(DWORD message, PNOTIFYICONDATAW data);
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_events;
     std::vector<BoxShown> m_shown;
     std::vector<std::pair<DWORD, DWORD>> m_tones;
     std::vector<std::pair<UINT_PTR, UINT>> m_timers;
+    std::vector<TrayCall> m_trayCalls;
     std::map<int, UINT> m_hotKeys;
     std::vector<std::shared_ptr<const fakes::Picture>> m_pictures;
     SystemHooks m_savedHooks;

@@ -1,6 +1,7 @@
 // Recording control through the main window over the fake engines: the start
 // from each of its three commands, the files it names and writes, the refused
-// starts and what they leave, the start/stop tones, the clock and its reset.
+// starts and what they leave, the start/stop tones, the clock and its reset,
+// the process's and the record threads' priorities.
 #include "MainWindowFixture.h"
 
 #include "NamedCase.h"

@@ -1,6 +1,8 @@
 // The monitor and device lists of the running window: typed text is undone, a
 // pick replaces the source's engine (with a message when the new one fails),
-// and a pick is refused while the source's record thread runs.
+// and a pick is refused while the source's record thread runs. A source whose
+// engine failed is left out of the next start; controls that the opening
+// disabled stay disabled after a pick that works.
 #include "MainWindowFixture.h"
 #include "NamedCase.h"
 

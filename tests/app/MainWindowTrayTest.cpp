@@ -1,5 +1,5 @@
-// The main window's tray icon and its menu, its system-menu commands, and its
-// closing sequence, over the fake engines.
+// The main window's tray icon (and the data the shell gets for it) and its menu,
+// its system-menu commands, and its closing sequence, over the fake engines.
 #include "MainWindowFixture.h"
 #include "NamedCase.h"
 

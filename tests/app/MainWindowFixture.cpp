@@ -78,6 +78,15 @@ HRESULT WINAPI NotingCreate(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFI
     return s_fakeCreate(clsid, outer, context, iid, object);
 }
 
+void WaitForThreads(const std::vector<DWORD>& threads)
+{
+    for (DWORD id : threads)
+        if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) {
+            WaitForSingleObject(thread, 10000);
+            CloseHandle(thread);
+        }
+}
+
 void WaitForOtherThreads()
 {
     std::vector<DWORD> threads;
@@ -85,11 +94,7 @@ void WaitForOtherThreads()
         std::lock_guard<std::mutex> lock(s_threadsMutex);
         threads.swap(s_otherThreads);
     }
-    for (DWORD id : threads)
-        if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) {
-            WaitForSingleObject(thread, 10000);
-            CloseHandle(thread);
-        }
+    WaitForThreads(threads);
 }
 
 } // namespace
@@ -391,6 +396,18 @@ void MainWindowTest::ExpectFakesClean() const
     EXPECT_EQ(g_videoCapture, nullptr);
     EXPECT_EQ(g_systemAudioCapture, nullptr);
     EXPECT_EQ(g_micCapture, nullptr);
+}
+
+bool MainWindowTest::WaitForEnumeratorThread() const
+{
+    std::vector<DWORD> threads;
+    const bool came = WaitUntil([&] {
+        std::lock_guard<std::mutex> lock(s_threadsMutex);
+        threads = s_otherThreads;
+        return !threads.empty();
+    });
+    WaitForThreads(threads);
+    return came;
 }
 
 BOOL WINAPI MainWindowTest::VerifyVersion(LPOSVERSIONINFOEXW info, DWORD, DWORDLONG)

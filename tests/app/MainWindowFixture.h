@@ -148,6 +148,11 @@ protected:
     // The fakes saw no misuse, and no engine holds a reference any more.
     void ExpectFakesClean() const;
 
+    // Waits until the opening's short-lived thread has made its device enumerator
+    // and ended, so that its call is not taken for one of the window's. False
+    // when it did not come.
+    bool WaitForEnumeratorThread() const;
+
     // The window object while Run runs, null otherwise. The helper thread reads
     // its members only once the window has handled the message that changed them.
     CGlintcastDlg* dialog = nullptr;

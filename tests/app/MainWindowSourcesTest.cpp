@@ -72,6 +72,7 @@ TEST_F(MainWindowSourcesTest, TypedTextIsUndoneAtOnceWithoutTouchingAnEngine)
         {"recording devices, no selection", IDC_INPUT_DEVICE_LIST, L""},
     };
     Run([&](MainWindow& window) {
+        ASSERT_TRUE(WaitForEnumeratorThread());
         const VideoCapture* screen = g_videoCapture;
         const AudioCapture* systemSound = g_systemAudioCapture;
         const AudioCapture* mic = g_micCapture;

@@ -35,13 +35,11 @@ BOOL CGlintcastApp::InitInstance()
     CMFCVisualManager::SetDefaultManager(RUNTIME_CLASS(CMFCVisualManagerWindows));
     SetRegistryKey(L"应用程序向导生成的本地应用程序");
 
-    {
-        CGlintcastDlg dlg;
-        m_pMainWnd = &dlg;
-        dlg.DoModal();
-        // The window is gone; the dialog object goes with this scope.
-        m_pMainWnd = nullptr;
-    }
+    CGlintcastDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // The shell manager goes first; the dialog object goes when this returns.
     shellManager.reset();
     return FALSE;
 }

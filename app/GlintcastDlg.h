@@ -132,6 +132,10 @@ private:
     // The clock runs from an accepted start to the reset after the stop; with
     // m_bRecording it tells recording, stopping and idle apart.
     bool m_bClockRunning = false;
+    // The latest confirmed time was 00:00:00, no limit: a running countdown counts
+    // up until a new limit comes. Its direction, m_bCountdown, stays as the start
+    // fixed it.
+    bool m_bLimitLifted = false;
     // The closing sequence is past its question (or asking it): a second close
     // request does nothing.
     bool m_bClosing = false;

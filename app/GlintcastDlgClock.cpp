@@ -35,7 +35,7 @@ void CGlintcastDlg::OnTimer(UINT_PTR nIDEvent)
         ResetAfterStop();
         return;
     }
-    const ClockStep step = CountOneSecond(m_nTimeSeconds, m_bCountdown);
+    const ClockStep step = CountOneSecond(m_nTimeSeconds, m_bCountdown, m_bLimitLifted);
     m_nTimeSeconds = step.counter;
     SetDlgItemText(IDC_TIME_DISPLAY, FormatCounter(m_nTimeSeconds));
     if (step.timeUp)

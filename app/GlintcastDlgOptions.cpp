@@ -43,9 +43,9 @@ void CGlintcastDlg::OnBnClickedSetTime()
     const INT_PTR seconds = dlg.DoModal();
     if (dlg.IsConfirmed()) {
         m_nTimeSeconds = static_cast<UINT>(seconds);
-        // "00:00:00" means no limit: a running countdown goes on as an elapsed time.
-        if (m_nTimeSeconds == 0 && m_bRecording)
-            m_bCountdown = false;
+        // "00:00:00" means no limit: a running countdown counts up from 0 until a
+        // new limit comes, which it counts down again.
+        m_bLimitLifted = m_nTimeSeconds == 0;
     }
     SetDlgItemText(IDC_TIME_DISPLAY, FormatCounter(m_nTimeSeconds));
 }

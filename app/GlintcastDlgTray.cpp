@@ -16,7 +16,7 @@ void CGlintcastDlg::OnSysCommand(UINT nID, LPARAM lParam)
     } else if (nID == SC_MINIMIZE) {
         // The window goes into the tray instead of the taskbar.
         ShowWindow(SW_HIDE);
-        Shell_NotifyIconW(NIM_ADD, &m_nid);
+        Hooks().shellNotifyIcon(NIM_ADD, &m_nid);
     } else if (nID == IDD_MKVMUX) {
         OpenTool(m_dlgMkvMux, IDD_MKVMUX);
     } else if (nID == IDD_AUDIOMUX) {
@@ -41,7 +41,7 @@ LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         return 0;
     if (lParam == WM_LBUTTONDBLCLK) {
         ShowWindow(SW_SHOW);
-        Shell_NotifyIconW(NIM_DELETE, &m_nid);
+        Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
         UpdateWindow();
     } else if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
         ShowTrayMenu();
@@ -78,7 +78,7 @@ void CGlintcastDlg::OnTrayScreenshot()
 
 void CGlintcastDlg::OnTrayShowMain()
 {
-    Shell_NotifyIconW(NIM_DELETE, &m_nid);
+    Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
     ShowWindow(SW_SHOW);
     UpdateWindow();
 }
@@ -114,7 +114,7 @@ void CGlintcastDlg::CloseMainWindow()
         m_bClosing = false;
         return;
     }
-    Shell_NotifyIconW(NIM_DELETE, &m_nid);
+    Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
     g_stopRecording = true;
     WaitForRecordThreads();
     for (AudioCapture** engine : {&g_systemAudioCapture, &g_micCapture}) {

@@ -1,8 +1,8 @@
 #include "RecordingClock.h"
 
-ClockStep CountOneSecond(UINT counter, bool countdown)
+ClockStep CountOneSecond(UINT counter, bool countdown, bool limitLifted)
 {
-    if (!countdown)
+    if (!countdown || limitLifted)
         return {counter + 1, false};
     if (counter == 0)
         return {0, true};

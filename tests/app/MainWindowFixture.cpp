@@ -78,6 +78,15 @@ HRESULT WINAPI NotingCreate(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFI
     return s_fakeCreate(clsid, outer, context, iid, object);
 }
 
+void WaitForThreads(const std::vector<DWORD>& threads)
+{
+    for (DWORD id : threads)
+        if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) {
+            WaitForSingleObject(thread, 10000);
+            CloseHandle(thread);
+        }
+}
+
 void WaitForOtherThreads()
 {
     std::vector<DWORD> threads;
@@ -85,11 +94,7 @@ void WaitForOtherThreads()
         std::lock_guard<std::mutex> lock(s_threadsMutex);
         threads.swap(s_otherThreads);
     }
-    for (DWORD id : threads)
-        if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id)) {
-            WaitForSingleObject(thread, 10000);
-            CloseHandle(thread);
-        }
+    WaitForThreads(threads);
 }
 
 } // namespace
@@ -239,6 +244,7 @@ MainWindowTest::MainWindowTest()
     Hooks().verifyVersionInfo = VerifyVersion;
     Hooks().beep = PlayTone;
     Hooks().setTimer = StartTimer;
+    Hooks().shellNotifyIcon = NotifyTray;
     // The session's real hotkeys are left alone, so that main window tests can
     // run at once.
     Hooks().registerHotKey = TakeHotKey;
@@ -365,6 +371,12 @@ std::vector<std::pair<UINT_PTR, UINT>> MainWindowTest::Timers() const
     return m_timers;
 }
 
+std::vector<MainWindowTest::TrayCall> MainWindowTest::TrayCalls() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_trayCalls;
+}
+
 std::shared_ptr<const fakes::Picture> MainWindowTest::DesktopPicture(int index) const
 {
     return m_pictures.at(static_cast<size_t>(index));
@@ -384,6 +396,18 @@ void MainWindowTest::ExpectFakesClean() const
     EXPECT_EQ(g_videoCapture, nullptr);
     EXPECT_EQ(g_systemAudioCapture, nullptr);
     EXPECT_EQ(g_micCapture, nullptr);
+}
+
+bool MainWindowTest::WaitForEnumeratorThread() const
+{
+    std::vector<DWORD> threads;
+    const bool came = WaitUntil([&] {
+        std::lock_guard<std::mutex> lock(s_threadsMutex);
+        threads = s_otherThreads;
+        return !threads.empty();
+    });
+    WaitForThreads(threads);
+    return came;
 }
 
 BOOL WINAPI MainWindowTest::VerifyVersion(LPOSVERSIONINFOEXW info, DWORD, DWORDLONG)
@@ -438,4 +462,13 @@ UINT_PTR WINAPI MainWindowTest::StartTimer(HWND, UINT_PTR id, UINT elapse, TIMER
         s_current->m_timers.emplace_back(id, elapse);
     }
     return id;
+}
+
+BOOL WINAPI MainWindowTest::NotifyTray(DWORD message, PNOTIFYICONDATAW data)
+{
+    if (s_current && data) {
+        std::lock_guard<std::mutex> lock(s_current->m_mutex);
+        s_current->m_trayCalls.emplace_back(message, *data);
+    }
+    return Shell_NotifyIconW(message, data);
 }

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <map>
@@ -111,6 +112,10 @@ protected:
     void ClearTones();
     // SetTimer calls on the main window: id and period.
     std::vector<std::pair<UINT_PTR, UINT>> Timers() const;
+    // What the shell received for the tray icon, in order: the message (NIM_ADD,
+    // NIM_DELETE, ...) and a copy of the data. Each call is passed on to the shell.
+    using TrayCall = std::pair<DWORD, NOTIFYICONDATAW>;
+    std::vector<TrayCall> TrayCalls() const;
 
     // The global hotkeys as the window holds them: id and virtual key (with Ctrl),
     // on the main window. Keys in takenHotKeys are held by another program.
@@ -143,6 +148,11 @@ protected:
     // The fakes saw no misuse, and no engine holds a reference any more.
     void ExpectFakesClean() const;
 
+    // Waits until the opening's short-lived thread has made its device enumerator
+    // and ended, so that its call is not taken for one of the window's. False
+    // when it did not come.
+    bool WaitForEnumeratorThread() const;
+
     // The window object while Run runs, null otherwise. The helper thread reads
     // its members only once the window has handled the message that changed them.
     CGlintcastDlg* dialog = nullptr;
@@ -160,12 +170,14 @@ private:
     static BOOL WINAPI TakeHotKey(HWND window, int id, UINT modifiers, UINT virtualKey);
     static BOOL WINAPI GiveBackHotKey(HWND window, int id);
     static UINT_PTR WINAPI StartTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc);
+    static BOOL WINAPI NotifyTray(DWORD message, PNOTIFYICONDATAW data);
 
     mutable std::mutex m_mutex;
     std::vector<std::string> m_events;
     std::vector<BoxShown> m_shown;
     std::vector<std::pair<DWORD, DWORD>> m_tones;
     std::vector<std::pair<UINT_PTR, UINT>> m_timers;
+    std::vector<TrayCall> m_trayCalls;
     std::map<int, UINT> m_hotKeys;
     std::vector<std::shared_ptr<const fakes::Picture>> m_pictures;
     SystemHooks m_savedHooks;

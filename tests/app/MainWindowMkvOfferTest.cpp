@@ -64,6 +64,8 @@ TEST_P(MkvOfferFormTest, AYesStartsTheConverterWithTheTailOfTheSoundsRecorded)
         if (c.microphone)
             window.Click(IDC_RECORD_MIC);
         window.Click(IDC_START_STOP);
+        // Pictures in the stream, however long a loaded machine takes to start it.
+        ASSERT_TRUE(WaitUntil([&] { return desktop->FramesShown() >= 3; }));
         Sleep(700);
         window.Click(IDC_START_STOP);
         window.Tick();

@@ -1,6 +1,7 @@
 // The options of the next recording on the running window: the folder picker,
 // the region overlay and its presets, the record-screen option and the time
-// limit; and a region of the second monitor recorded end to end.
+// limit, also while a recording runs; and a region of the second monitor
+// recorded end to end.
 #include "MainWindowFixture.h"
 
 #include "DialogDriver.h"
@@ -8,6 +9,7 @@
 #include "GlintcastDlg.h"
 #include "Globals.h"
 #include "H264Stream.h"
+#include "NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -331,14 +333,16 @@ TEST_F(MainWindowOptionsTest, ANewLimitDuringACountdownMakesTheCountJumpAndGoOn)
     ExpectFakesClean();
 }
 
-TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownTurnsItIntoAnElapsedTime)
+TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownCountsTheElapsedTimeForThatRecordingOnly)
 {
+    using ToneList = std::vector<std::pair<DWORD, DWORD>>;
     Run([&](MainWindow& window) {
         ASSERT_TRUE(SetTime(window, L"00:00:03", kOk));
         StartClockOnly(window);
         window.Tick();
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:02");
 
+        // 00:00:00 means no limit: the elapsed time from here on.
         ASSERT_TRUE(SetTime(window, L"00:00:00", kOk));
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:00");
         for (const wchar_t* shown : {L"00:00:01", L"00:00:02", L"00:00:03", L"00:00:04"}) {
@@ -348,19 +352,213 @@ TEST_F(MainWindowOptionsTest, NoLimitDuringACountdownTurnsItIntoAnElapsedTime)
         EXPECT_FALSE(g_stopRecording) << "the recording stopped by itself";
         EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
 
-        // A limit set now is where the elapsed time goes on from.
-        ASSERT_TRUE(SetTime(window, L"00:01:00", kOk));
-        window.Tick();
-        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:01:01");
-
+        // Started as a countdown: the reset plays the countdown's pair.
         window.Click(IDC_START_STOP);
         window.Tick();
         EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
         EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:00");
+        EXPECT_EQ(Tones(), (ToneList{{5000, 100}, {2000, 100}}));
+
+        // The next recording's limit counts down and ends it.
+        ClearTones();
+        ASSERT_TRUE(SetTime(window, L"00:00:02", kOk));
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:01");
+        window.Tick();
+        EXPECT_TRUE(g_stopRecording);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+        EXPECT_EQ(Tones(), (ToneList{{5000, 100}, {2000, 100}}));
     });
     EXPECT_TRUE(Boxes().empty());
     ExpectFakesClean();
 }
+
+TEST_F(MainWindowOptionsTest, ALimitAfterNoLimitDuringACountdownEndsTheRecordingByItself)
+{
+    std::vector<std::wstring> shown;
+    Run([&](MainWindow& window) {
+        ASSERT_TRUE(SetTime(window, L"00:00:05", kOk));
+        StartClockOnly(window);
+        window.Tick();
+        ASSERT_TRUE(SetTime(window, L"00:00:00", kOk));
+        window.Tick();
+        window.Tick();
+        ASSERT_TRUE(SetTime(window, L"00:00:02", kOk));
+        for (int tick = 0; tick < 2; ++tick) {
+            EXPECT_FALSE(g_stopRecording);
+            window.Tick();
+            shown.push_back(window.Text(IDC_TIME_DISPLAY));
+        }
+        EXPECT_TRUE(g_stopRecording) << "the countdown did not end the recording";
+        EXPECT_TRUE(Tones().empty());
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+    });
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"00:00:01", L"00:00:00"}));
+    EXPECT_EQ(Tones(), (std::vector<std::pair<DWORD, DWORD>>{{5000, 100}, {2000, 100}}));
+    EXPECT_TRUE(Boxes().empty());
+    ExpectFakesClean();
+}
+
+// ---- The options while a recording runs ----
+
+// A whole-monitor recording of the screen alone; one option is used while it
+// runs, then the desktop changes, so that the stream shows whether the recording
+// went on with its picture; then the next start takes what the option left.
+class MainWindowRecordingOptionsTest;
+
+struct WhileRecordingCase : NamedCase
+{
+    // Uses the option during the recording and checks what it changed at once.
+    void (MainWindowRecordingOptionsTest::*use)(const MainWindow&);
+    // Runs the next recording and checks that it takes the option.
+    void (MainWindowRecordingOptionsTest::*next)(const MainWindow&);
+};
+
+class MainWindowRecordingOptionsTest : public MainWindowOptionsTest,
+                                       public testing::WithParamInterface<WhileRecordingCase>
+{
+protected:
+    MainWindowRecordingOptionsTest()
+    {
+        desktop = std::make_unique<fakes::LiveDesktop>(clock, 30.0, [this](int64_t index) {
+            if (!changed)
+                return DesktopPicture(static_cast<int>(index % kDesktopPictures));
+            ++changedFrames;
+            return changedPicture;
+        });
+    }
+
+    bool VideoThreadRuns() const
+    {
+        return dialog->m_hVideoThread && WaitForSingleObject(dialog->m_hVideoThread, 0) == WAIT_TIMEOUT;
+    }
+
+    std::vector<std::wstring> Streams(const std::wstring& folder) const { return FilesIn(folder, L"*.264"); }
+
+public:
+    // The rows' steps.
+    void BrowseToNextFolder(const MainWindow& window)
+    {
+        ASSERT_TRUE(CreateDirectoryW(nextFolder.c_str(), nullptr));
+        ASSERT_TRUE(ClickAndDrive(window, IDC_BROWSE_OUTPUT, kFolderPickerCaption, [&](const DialogWindow& d) {
+            d.Type(kFileNameField, nextFolder);
+            d.Click(IDOK);
+        }));
+        EXPECT_EQ(window.Text(IDC_OUTPUT_DIR), nextFolder);
+        EXPECT_EQ(g_outputDir, L".\\Glintcast_Output\\") << "the running recording's folder changed";
+    }
+
+    void RecordIntoTheNextFolder(const MainWindow& window)
+    {
+        window.Click(IDC_START_STOP);
+        EXPECT_EQ(g_outputDir, nextFolder + L"\\");
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        EXPECT_EQ(Streams(nextFolder).size(), 1u);
+    }
+
+    void OpenAnOverlay(const MainWindow& window)
+    {
+        ASSERT_TRUE(SelectRegion(window, kEscape));
+        EXPECT_TRUE(OverlayShown());
+        EXPECT_FALSE(GetWindowLongW(Overlay(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) << "the overlay takes no mouse input";
+    }
+
+    void RecordTheRegion(const MainWindow& window)
+    {
+        PlaceClientArea(Overlay(), {100, 100}, {320, 240});
+        window.Click(IDC_START_STOP);
+        EXPECT_TRUE(GetWindowLongW(Overlay(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+        const int64_t shown = desktop->FramesShown();
+        ASSERT_TRUE(WaitUntil([&] { return desktop->FramesShown() >= shown + 3; }));
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        // A start within the same second as the first one writes over its file.
+        std::wstring stream = firstStream;
+        for (const std::wstring& name : Streams(output))
+            if (name != firstStream)
+                stream = name;
+        EXPECT_GT(CheckRecordedStream(ReadFileBytes(output + L"\\" + stream), 30, 320, 240), 0);
+    }
+
+    void UntickRecordScreen(const MainWindow& window)
+    {
+        window.Click(IDC_RECORD_SCREEN);
+        EXPECT_FALSE(window.Checked(IDC_RECORD_SCREEN));
+        EXPECT_FALSE(window.Enabled(IDC_FRAME_RATE));
+    }
+
+    void RecordWithoutVideo(const MainWindow& window)
+    {
+        window.Click(IDC_START_STOP);
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        EXPECT_EQ(dialog->m_hVideoThread, nullptr);
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        EXPECT_EQ(Streams(output).size(), 1u);
+    }
+
+protected:
+    // The whole-monitor stream ends with pictures of the changed desktop.
+    void ExpectTheChangedDesktopAtTheEnd(const std::wstring& stream) const
+    {
+        ASSERT_GT(CheckRecordedStream(ReadFileBytes(stream), 30, 640, 480), 1);
+        const DecodedStream decoded = DecodeStream(stream, 640, 480);
+        ASSERT_EQ(decoded.exitCode, 0) << decoded.messages;
+        ASSERT_GT(decoded.Pictures(), 1);
+        EXPECT_LT(decoded.Difference(decoded.Pictures() - 1, changedPicture->pixels), 3.0);
+    }
+
+    const std::wstring output = dir.File(L"Glintcast_Output");
+    const std::wstring nextFolder = dir.File(L"next");
+    std::wstring firstStream;  // the whole-monitor recording's, in output
+    std::atomic<bool> changed{false};
+    std::atomic<int> changedFrames{0};
+    const std::shared_ptr<const fakes::Picture> changedPicture =
+        std::make_shared<fakes::Picture>(640, 480, 0xFF2080C0u);
+};
+
+TEST_P(MainWindowRecordingOptionsTest, TheRunningRecordingGoesOnAndTheNextStartTakesTheOption)
+{
+    const WhileRecordingCase& row = GetParam();
+    Run([&](MainWindow& window) {
+        RecordOnlyScreen(window);
+        window.Click(IDC_START_STOP);
+        ASSERT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        ASSERT_TRUE(WaitUntil([&] { return desktop->FramesShown() >= 3; }));
+
+        (this->*row.use)(window);
+        EXPECT_TRUE(VideoThreadRuns());
+        changed = true;
+        ASSERT_TRUE(WaitUntil([&] { return changedFrames >= 5; }));
+        EXPECT_FALSE(g_stopRecording);
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        ASSERT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+        const std::vector<std::wstring> streams = Streams(output);
+        ASSERT_EQ(streams.size(), 1u);
+        firstStream = streams[0];
+        ExpectTheChangedDesktopAtTheEnd(output + L"\\" + firstStream);
+
+        (this->*row.next)(window);
+    });
+    EXPECT_TRUE(Boxes().empty());
+    ExpectFakesClean();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, MainWindowRecordingOptionsTest,
+    testing::Values(WhileRecordingCase{{"BrowseOutputFolder"}, &MainWindowRecordingOptionsTest::BrowseToNextFolder,
+                                       &MainWindowRecordingOptionsTest::RecordIntoTheNextFolder},
+                    WhileRecordingCase{{"SelectRegion"}, &MainWindowRecordingOptionsTest::OpenAnOverlay,
+                                       &MainWindowRecordingOptionsTest::RecordTheRegion},
+                    WhileRecordingCase{{"UntickRecordScreen"}, &MainWindowRecordingOptionsTest::UntickRecordScreen,
+                                       &MainWindowRecordingOptionsTest::RecordWithoutVideo}),
+    CaseName());
 
 // ---- The start's region check ----
 

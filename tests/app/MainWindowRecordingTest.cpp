@@ -1,6 +1,7 @@
 // Recording control through the main window over the fake engines: the start
 // from each of its three commands, the files it names and writes, the refused
-// starts and what they leave, the start/stop tones, the clock and its reset.
+// starts and what they leave, the start/stop tones, the clock and its reset,
+// the process's and the record threads' priorities.
 #include "MainWindowFixture.h"
 
 #include "NamedCase.h"
@@ -14,6 +15,8 @@
 
 #include <algorithm>
 #include <ctime>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -124,6 +127,31 @@ INSTANTIATE_TEST_SUITE_P(Commands, RecordingTriggerTest,
                                          TriggerCase{{"Tray"}, Trigger::Tray}),
                          CaseName());
 
+
+TEST_F(MainWindowTest, TheProcessRunsInTheRealTimeClassAndOnlyTheVideoThreadIsTimeCritical)
+{
+    // The class must come from the opening, not from an earlier run.
+    ASSERT_TRUE(SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS));
+    DWORD processClass = 0;
+    std::map<std::string, int> threads;
+    Run([&](MainWindow& window) {
+        processClass = GetPriorityClass(GetCurrentProcess());
+        window.SetChecked(IDC_RECORD_MIC, true);
+        window.Click(IDC_START_STOP);
+        ASSERT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        threads = {{"video", GetThreadPriority(dialog->m_hVideoThread)},
+                   {"system sound", GetThreadPriority(dialog->m_hSystemAudioThread)},
+                   {"microphone", GetThreadPriority(dialog->m_hMicThread)}};
+        window.Click(IDC_START_STOP);
+        window.Tick();
+    });
+    SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+    EXPECT_EQ(processClass, static_cast<DWORD>(REALTIME_PRIORITY_CLASS));
+    EXPECT_EQ(threads, (std::map<std::string, int>{{"video", THREAD_PRIORITY_TIME_CRITICAL},
+                                                   {"system sound", THREAD_PRIORITY_NORMAL},
+                                                   {"microphone", THREAD_PRIORITY_NORMAL}}));
+    ExpectFakesClean();
+}
 
 // A start refused by one of its checks, and what it leaves behind.
 struct RefusalCase : NamedCase

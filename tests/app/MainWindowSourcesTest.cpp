@@ -1,8 +1,13 @@
 // The monitor and device lists of the running window: typed text is undone, a
 // pick replaces the source's engine (with a message when the new one fails),
-// and a pick is refused while the source's record thread runs.
+// and a pick is refused while the source's record thread runs. A source whose
+// engine failed is left out of the next start; controls that the opening
+// disabled stay disabled after a pick that works.
 #include "MainWindowFixture.h"
 #include "NamedCase.h"
+
+#include "DialogDriver.h"
+#include "NativeTool.h"
 
 #include "AudioCapture.h"
 #include "GlintcastDlg.h"
@@ -15,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <set>
 #include <string>
 
 namespace {
@@ -66,6 +72,7 @@ TEST_F(MainWindowSourcesTest, TypedTextIsUndoneAtOnceWithoutTouchingAnEngine)
         {"recording devices, no selection", IDC_INPUT_DEVICE_LIST, L""},
     };
     Run([&](MainWindow& window) {
+        ASSERT_TRUE(WaitForEnumeratorThread());
         const VideoCapture* screen = g_videoCapture;
         const AudioCapture* systemSound = g_systemAudioCapture;
         const AudioCapture* mic = g_micCapture;
@@ -334,5 +341,199 @@ TEST_F(MainWindowSourcesTest, PicksInTheListsOfSourcesNotRecordedAreAcceptedAtOn
     EXPECT_TRUE(Boxes().empty());
     ExpectFakesClean();
 }
+
+
+// ---- an engine that failed, and what comes after ----
+
+enum class Source { Screen, SystemSound, Microphone };
+
+// Makes the next engine of source fail, or, with fail false, work again.
+class FailingEngineTest : public MainWindowTest
+{
+protected:
+    void MakeEnginesFail(Source source, bool fail)
+    {
+        switch (source) {
+        case Source::Screen:
+            video->construction.duplicateOutput = fail ? E_ACCESSDENIED : S_OK;
+            break;
+        case Source::SystemSound:
+            for (FakeMMDevice* device : {speakers, headphones})
+                device->activateResult = fail ? AUDCLNT_E_DEVICE_INVALIDATED : S_OK;
+            break;
+        case Source::Microphone:
+            for (FakeMMDevice* device : {microphone, lineIn})
+                device->activateResult = fail ? AUDCLNT_E_DEVICE_INVALIDATED : S_OK;
+            break;
+        }
+    }
+
+    // The engine of source is the one for the item that Info(source) picks.
+    bool PickedInUse(Source source) const
+    {
+        switch (source) {
+        case Source::Screen:
+            return EngineOutputLeft() == 640;
+        case Source::SystemSound:
+            return headphones->Client().Refs() > 0 && speakers->Client().Refs() == 0;
+        default:
+            return lineIn->Client().Refs() > 0 && microphone->Client().Refs() == 0;
+        }
+    }
+};
+
+// The list of each source, the item that a pick takes (not the one in use), the
+// source's option and record thread, and the suffix of its file.
+struct SourceInfo
+{
+    int list;
+    int item;
+    int option;
+    HANDLE CGlintcastDlg::*thread;
+    const wchar_t* suffix;
+};
+
+const SourceInfo& Info(Source source)
+{
+    static const SourceInfo screen = {IDC_SCREEN_LIST, 1, IDC_RECORD_SCREEN, &CGlintcastDlg::m_hVideoThread, L".264"};
+    static const SourceInfo systemSound = {IDC_OUTPUT_DEVICE_LIST, 0, IDC_RECORD_SYSTEM_AUDIO,
+                                           &CGlintcastDlg::m_hSystemAudioThread, L".flac"};
+    static const SourceInfo microphone = {IDC_INPUT_DEVICE_LIST, 0, IDC_RECORD_MIC, &CGlintcastDlg::m_hMicThread,
+                                          L".MIC.flac"};
+    return source == Source::Screen ? screen : source == Source::SystemSound ? systemSound : microphone;
+}
+
+constexpr Source kSources[] = {Source::Screen, Source::SystemSound, Source::Microphone};
+
+struct FailedPickCase : NamedCase
+{
+    Source failed;
+};
+
+class MainWindowFailedPickStartTest : public FailingEngineTest, public testing::WithParamInterface<FailedPickCase>
+{
+};
+
+TEST_P(MainWindowFailedPickStartTest, TheStartLeavesTheSourceOutWithoutItsChecks)
+{
+    const Source failed = GetParam().failed;
+    const SourceInfo& info = Info(failed);
+    std::set<std::wstring> suffixes;
+    Run([&](MainWindow& window) {
+        RecordOnly(window, {IDC_RECORD_SCREEN, IDC_RECORD_SYSTEM_AUDIO, IDC_RECORD_MIC});
+        MakeEnginesFail(failed, true);
+        window.Pick(info.list, info.item);
+        ASSERT_EQ(Boxes().size(), 1u) << "the pick's failure message";
+        ASSERT_TRUE(window.Checked(info.option));
+        HWND overlay = nullptr;
+        if (failed == Source::Screen) {
+            // Video options that a start with a usable screen engine refuses.
+            window.SetText(IDC_FRAME_RATE, L"abc");
+            PostMessageW(window.Control(IDC_SELECT_REGION), BM_CLICK, 0, 0);
+            const HWND picker = WaitForDialog(L"选择预设分辨率");
+            ASSERT_NE(picker, nullptr);
+            DialogWindow(picker).PressEscape();
+            ASSERT_TRUE(WaitUntil([&] {
+                return (overlay = FindDialog(L"Glintcast录制区域 - 分辨率: 1024 x 768")) != nullptr;
+            }));
+        }
+
+        window.Click(IDC_START_STOP);
+        EXPECT_EQ(Boxes().size(), 1u) << "the start showed a message";
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        for (Source source : kSources) {
+            const HANDLE thread = dialog->*Info(source).thread;
+            if (source == failed) {
+                EXPECT_EQ(thread, nullptr) << "a record thread for the failed engine";
+            } else {
+                EXPECT_TRUE(thread && WaitForSingleObject(thread, 0) == WAIT_TIMEOUT)
+                    << Utf8(Info(source).suffix) << " does not record";
+            }
+        }
+        if (overlay) {
+            EXPECT_FALSE(GetWindowLongW(overlay, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+        }
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+    });
+    for (const std::wstring& name : FilesIn(dir.File(L"Glintcast_Output")))
+        suffixes.insert(name.substr(name.find(L'.')));
+    std::set<std::wstring> expected;
+    for (Source source : kSources)
+        if (source != failed)
+            expected.insert(Info(source).suffix);
+    EXPECT_EQ(suffixes, expected);
+    ExpectFakesClean();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, MainWindowFailedPickStartTest,
+                         testing::Values(FailedPickCase{{"Screen"}, Source::Screen},
+                                         FailedPickCase{{"SystemSound"}, Source::SystemSound},
+                                         FailedPickCase{{"Microphone"}, Source::Microphone}),
+                         CaseName());
+
+// An engine that failed at the opening, and a pick that works afterwards.
+struct OpeningFailureCase : NamedCase
+{
+    Source failed;
+    Source picked;
+};
+
+// The controls that the opening disabled for a failed engine of source.
+std::vector<int> DisabledAfterFailure(Source source)
+{
+    switch (source) {
+    case Source::Screen:
+        return {IDC_FRAME_RATE, IDC_SELECT_REGION, IDC_RECORD_SCREEN, IDC_DRAW_CURSOR};
+    case Source::SystemSound:
+        return {IDC_OUTPUT_DEVICE_LIST, IDC_RECORD_SYSTEM_AUDIO};
+    default:
+        return {IDC_RECORD_MIC, IDC_INPUT_DEVICE_LIST};
+    }
+}
+
+HRESULT StatusOf(Source source)
+{
+    if (source == Source::Screen)
+        return g_videoCapture ? g_videoCapture->m_hr : E_POINTER;
+    const AudioCapture* engine = source == Source::SystemSound ? g_systemAudioCapture : g_micCapture;
+    return engine ? engine->m_hr : E_POINTER;
+}
+
+class MainWindowOpeningFailureTest : public FailingEngineTest,
+                                     public testing::WithParamInterface<OpeningFailureCase>
+{
+};
+
+TEST_P(MainWindowOpeningFailureTest, ControlsDisabledAtTheOpeningStayDisabledAfterAPickThatWorks)
+{
+    const OpeningFailureCase& row = GetParam();
+    MakeEnginesFail(row.failed, true);
+    Run([&](MainWindow& window) {
+        const std::vector<int> disabled = DisabledAfterFailure(row.failed);
+        for (int id : disabled)
+            ASSERT_FALSE(window.Enabled(id)) << id;
+        MakeEnginesFail(row.failed, false);
+        const size_t boxes = Boxes().size();
+        window.Pick(Info(row.picked).list, Info(row.picked).item);
+        ASSERT_TRUE(PickedInUse(row.picked));
+        ASSERT_EQ(StatusOf(row.picked), S_OK);
+        EXPECT_EQ(Boxes().size(), boxes);
+        for (int id : disabled)
+            EXPECT_FALSE(window.Enabled(id)) << id;
+        EXPECT_FALSE(window.Checked(Info(row.failed).option));
+    });
+    ExpectFakesClean();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Picks, MainWindowOpeningFailureTest,
+    testing::Values(OpeningFailureCase{{"ScreenFailedThenMonitorOne"}, Source::Screen, Source::Screen},
+                    OpeningFailureCase{{"ScreenFailedThenHeadphones"}, Source::Screen, Source::SystemSound},
+                    OpeningFailureCase{{"SystemSoundFailedThenLineIn"}, Source::SystemSound, Source::Microphone},
+                    OpeningFailureCase{{"MicrophoneFailedThenHeadphones"}, Source::Microphone, Source::SystemSound},
+                    OpeningFailureCase{{"MicrophoneFailedThenMonitorOne"}, Source::Microphone, Source::Screen}),
+    CaseName());
 
 } // namespace

@@ -1,5 +1,5 @@
-// The main window's tray icon and its menu, its system-menu commands, and its
-// closing sequence, over the fake engines.
+// The main window's tray icon (and the data the shell gets for it) and its menu,
+// its system-menu commands, and its closing sequence, over the fake engines.
 #include "MainWindowFixture.h"
 #include "NamedCase.h"
 
@@ -223,6 +223,81 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ShowCase{{"DoubleClickOnTheIcon"},
                              [](const MainWindow& window) { EXPECT_EQ(window.Tray(WM_LBUTTONDBLCLK), 0); }},
                     ShowCase{{"ShowMainCommand"}, [](const MainWindow& window) { window.Command(ID_TRAY_SHOWMAIN); }}),
+    CaseName());
+
+// ---- the icon as the shell gets it ----
+
+// The shell takes an icon's data as it comes: each field that the window's call
+// back and the shell's display need.
+void ExpectProgramIcon(const NOTIFYICONDATAW& data, HWND window)
+{
+    EXPECT_EQ(data.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(data.hWnd, window);
+    EXPECT_EQ(data.uID, 128u);
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(data.uCallbackMessage, static_cast<UINT>(WM_USER + 1));
+    EXPECT_EQ(data.hIcon, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SMALL_ICON)));
+    EXPECT_STREQ(data.szTip, L"Glintcast - 免费的超级轻量级无损桌面录制软件");
+}
+
+// The ways the icon goes, with whether the window is shown again.
+struct IconGoesCase : NamedCase
+{
+    std::function<void(const MainWindow&, const NOTIFYICONDATAW& added)> remove;
+    bool shown;
+};
+
+class MainWindowTrayDataTest : public MainWindowTrayTest, public testing::WithParamInterface<IconGoesCase>
+{
+};
+
+TEST_P(MainWindowTrayDataTest, TheShellGetsTheProgramsIconThatCallsTheWindowBack)
+{
+    const IconGoesCase& row = GetParam();
+    HWND main = nullptr;
+    Run([&](MainWindow& window) {
+        main = window.Handle();
+        EXPECT_TRUE(TrayCalls().empty()) << "an icon before the window was minimised";
+        window.SysCommand(SC_MINIMIZE);
+        const std::vector<TrayCall> added = TrayCalls();
+        ASSERT_EQ(added.size(), 1u);
+        EXPECT_EQ(added[0].first, static_cast<DWORD>(NIM_ADD));
+        ExpectProgramIcon(added[0].second, main);
+        row.remove(window, added[0].second);
+        if (row.shown) {
+            EXPECT_TRUE(WaitUntil([&] { return window.Visible(); }));
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return !window.IsOpen(); }));
+        }
+    });
+    const std::vector<TrayCall> calls = TrayCalls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[1].first, static_cast<DWORD>(NIM_DELETE));
+    ExpectProgramIcon(calls[1].second, main);
+    // The closing deletes the icon whether it is there or not.
+    for (size_t i = 1; i < calls.size(); ++i) {
+        EXPECT_EQ(calls[i].first, static_cast<DWORD>(NIM_DELETE)) << i;
+    }
+    EXPECT_EQ(calls.size(), row.shown ? 3u : 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, MainWindowTrayDataTest,
+    testing::Values(
+        // A double click as the shell sends it: to the icon's window, with its
+        // callback message and id.
+        IconGoesCase{{"DoubleClickAsTheShellSendsIt"},
+                     [](const MainWindow&, const NOTIFYICONDATAW& added) {
+                         if (added.uFlags & NIF_MESSAGE)
+                             SendMessageW(added.hWnd, added.uCallbackMessage, added.uID, WM_LBUTTONDBLCLK);
+                     },
+                     true},
+        IconGoesCase{{"ShowMainCommand"},
+                     [](const MainWindow& window, const NOTIFYICONDATAW&) { window.Command(ID_TRAY_SHOWMAIN); },
+                     true},
+        IconGoesCase{{"StopAndExitCommand"},
+                     [](const MainWindow& window, const NOTIFYICONDATAW&) { window.Post(WM_COMMAND, ID_TRAY_STOPEXIT); },
+                     false}),
     CaseName());
 
 struct IgnoredCase : NamedCase

@@ -16,22 +16,29 @@ TEST(RecordingClockTest, OneTickCountsOneSecond)
     {
         UINT counter;
         bool countdown;
+        bool limitLifted;
         UINT after;
         bool timeUp;
     } cases[] = {
-        {0, false, 1, false},
-        {59, false, 60, false},
-        {86399, false, 86400, false},
-        {5, true, 4, false},
-        {2, true, 1, false},
-        {1, true, 0, true},
-        {UINT_MAX, true, UINT_MAX - 1, false},
-        // A limit of 0 set while counting down: stop, never wrap to the top.
-        {0, true, 0, true},
+        {0, false, false, 1, false},
+        {59, false, false, 60, false},
+        {86399, false, false, 86400, false},
+        {5, true, false, 4, false},
+        {2, true, false, 1, false},
+        {1, true, false, 0, true},
+        {UINT_MAX, true, false, UINT_MAX - 1, false},
+        // Never wraps to the top: a countdown at 0 stops.
+        {0, true, false, 0, true},
+        // A countdown whose limit was lifted counts up from 0 and never ends;
+        // an elapsed time does not care.
+        {0, true, true, 1, false},
+        {1, true, true, 2, false},
+        {7, false, true, 8, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.counter << (c.countdown ? " down" : " up"));
-        const ClockStep step = CountOneSecond(c.counter, c.countdown);
+        SCOPED_TRACE(testing::Message() << c.counter << (c.countdown ? " down" : " up")
+                                        << (c.limitLifted ? ", limit lifted" : ""));
+        const ClockStep step = CountOneSecond(c.counter, c.countdown, c.limitLifted);
         EXPECT_EQ(step.counter, c.after);
         EXPECT_EQ(step.timeUp, c.timeUp);
     }
@@ -45,7 +52,7 @@ TEST(RecordingClockTest, FiveSecondLimitRunsDownToZero)
     std::vector<bool> up;
     UINT counter = 5;
     for (int tick = 0; tick < 5; ++tick) {
-        const ClockStep step = CountOneSecond(counter, true);
+        const ClockStep step = CountOneSecond(counter, true, false);
         counter = step.counter;
         shown.push_back(FormatCounter(counter).GetString());
         up.push_back(step.timeUp);

@@ -8,6 +8,9 @@ set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 set(CMAKE_AR ${triple}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${triple}-ranlib CACHE FILEPATH "")
+# The program file is split into a stripped file and its debug information.
+set(CMAKE_OBJCOPY ${triple}-objcopy CACHE FILEPATH "")
+set(CMAKE_OBJDUMP ${triple}-objdump CACHE FILEPATH "")
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

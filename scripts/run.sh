@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Glintcast.exe and runs it under Wine:
+# Builds Glintcast.exe (and nothing else) and runs it under Wine:
 #   bash scripts/run.sh [--dir FOLDER]
 # The program runs in FOLDER (default build/run), so its recordings go into
 # FOLDER/Glintcast_Output and it looks for ffmpeg.exe there.
@@ -20,7 +20,8 @@ esac
 mkdir -p "$run_dir"
 run_dir=$(cd "$run_dir" && pwd)
 
-"$top/scripts/build.sh"
+# Only the program and what it needs, not the tests.
+"$top/scripts/build.sh" Glintcast
 . "$top/scripts/wine-env.sh"
 exe=$build/app/Glintcast.exe
 say() { printf '[run] %s\n' "$*"; }

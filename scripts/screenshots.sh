@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Pictures every dialog of the program, one PNG each, into OUTDIR:
 #   bash scripts/screenshots.sh OUTDIR
-# Builds first, then runs dialog_gallery.exe inside a private Xvfb display; the
-# program shows each dialog in turn and pictures the screen around it with
-# ImageMagick's import; the three converter tools (audiomux.png, mkvmux.png,
-# rgbtoyuv420p.png) with a recording's files filled in. main.png is the real
-# Glintcast.exe's main window, after its opening messages have been answered and
-# its about box closed (the session has a null sink, so the sound lists are
-# filled as on a machine with sound).
+# Builds the two programs it runs (and what they need), then runs
+# dialog_gallery.exe inside a private Xvfb display; the program shows each dialog
+# in turn and pictures the screen around it with ImageMagick's import; the three
+# converter tools (audiomux.png, mkvmux.png, rgbtoyuv420p.png) with a recording's
+# files filled in. main.png is the real Glintcast.exe's main window, after its
+# opening messages have been answered and its about box closed (the session has a
+# null sink, so the sound lists are filled as on a machine with sound).
 # Exits non-zero when a dialog could not be pictured.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,7 +17,7 @@ if [ $# -ne 1 ]; then
 fi
 mkdir -p "$1"
 out=$(cd "$1" && pwd)
-"$top/scripts/build.sh"
+"$top/scripts/build.sh" dialog_gallery main_window_picture
 . "$top/scripts/wine-env.sh"
 # The real ImageMagick program: a stand-in of the same name may come first on PATH.
 import=$(command -v import-im6.q16 || command -v import)

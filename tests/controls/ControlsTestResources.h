@@ -1,4 +1,4 @@
-// Resources of the recorder window's tests (apart from the program's own).
+// Resources of the controls' tests (apart from the program's own).
 #pragma once
 
 #define IDD_BUTTON_HOST 30000

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppTestResources.h"
+#include "ControlsTestResources.h"
 #include "XPButton.h"
 
 // A flat button whose GDI objects and drawing the tests can reach.

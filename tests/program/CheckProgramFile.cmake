@@ -1,0 +1,61 @@
+# The program file a user copies: no debug section, and a debug link that names a
+# file beside it which holds the debug information.
+#   cmake -DOBJDUMP=... -DOBJCOPY=... -DPROGRAM=.../Glintcast.exe -DDEBUG_FILE=Glintcast.debug -P CheckProgramFile.cmake
+cmake_minimum_required(VERSION 3.20)
+
+function(sections file out)
+  execute_process(COMMAND ${OBJDUMP} -h ${file} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} -h ${file} failed")
+  endif()
+  # Section lines read "  Idx Name Size VMA ..."
+  string(REGEX MATCHALL "\n +[0-9]+ +[^ \n]+" rows "${listing}")
+  set(names "")
+  foreach(row IN LISTS rows)
+    string(REGEX REPLACE "\n +[0-9]+ +" "" name "${row}")
+    list(APPEND names ${name})
+  endforeach()
+  set(${out} ${names} PARENT_SCOPE)
+endfunction()
+
+# require(LIST WHAT NAME...): every NAME is in LIST, or the check fails saying WHAT.
+function(require names what)
+  foreach(name IN LISTS ARGN)
+    if(NOT name IN_LIST ${names})
+      message(FATAL_ERROR "${what}: no section ${name}")
+    endif()
+  endforeach()
+endfunction()
+
+sections(${PROGRAM} program_sections)
+message(STATUS "${PROGRAM}: ${program_sections}")
+require(program_sections "the section table of ${PROGRAM} was not read" .text .rsrc)
+foreach(name IN LISTS program_sections)
+  if(name MATCHES "^\\.(debug|zdebug)")
+    message(FATAL_ERROR "${PROGRAM} carries the debug section ${name}")
+  endif()
+endforeach()
+require(program_sections "${PROGRAM} has no debug link" .gnu_debuglink)
+
+# The link holds the debug file's name (then padding and a checksum).
+get_filename_component(folder ${PROGRAM} DIRECTORY)
+set(link ${CMAKE_CURRENT_BINARY_DIR}/program-debuglink.bin)
+file(REMOVE ${link})
+execute_process(COMMAND ${OBJCOPY} --dump-section .gnu_debuglink=${link} ${PROGRAM} ${link}.copy RESULT_VARIABLE rc)
+file(REMOVE ${link}.copy)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the debug link of ${PROGRAM} could not be read")
+endif()
+file(STRINGS ${link} linked LIMIT_COUNT 1)
+file(REMOVE ${link})
+if(NOT linked STREQUAL DEBUG_FILE)
+  message(FATAL_ERROR "the debug link names \"${linked}\", not \"${DEBUG_FILE}\"")
+endif()
+
+set(debug ${folder}/${DEBUG_FILE})
+if(NOT EXISTS ${debug})
+  message(FATAL_ERROR "no debug file ${debug} beside the program")
+endif()
+sections(${debug} debug_sections)
+message(STATUS "${debug}: ${debug_sections}")
+require(debug_sections "${debug} holds no debug information" .debug_info .debug_line)

@@ -3,8 +3,8 @@
 // how it fails.
 #include "AudioCapture.h"
 
+#include "AudioRecordingFixture.h"
 #include "FakeAudioMallocSpy.h"
-#include "FakeAudioSystem.h"
 #include "FlacCommentRewriter.h"
 #include "FlacEncoderProbe.h"
 #include "FlacSamples.h"
@@ -22,67 +22,16 @@
 
 namespace {
 
-using Samples = std::vector<int16_t>;
-
-// count samples rising by step from start, wrapping as 16-bit values do.
-Samples Ramp(size_t count, int start, int step)
-{
-    Samples samples(count);
-    for (size_t i = 0; i < count; ++i)
-        samples[i] = static_cast<int16_t>(static_cast<uint16_t>(start + static_cast<int>(i) * step));
-    return samples;
-}
-
-Samples Join(std::initializer_list<Samples> parts)
-{
-    Samples all;
-    for (const Samples& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-FakeAudioPacket Packet(Samples samples, DWORD flags = 0)
-{
-    return FakeAudioPacket{std::move(samples), flags};
-}
-
-FakeAudioPass Pass(std::vector<FakeAudioPacket> packets)
-{
-    FakeAudioPass pass;
-    pass.packets = std::move(packets);
-    return pass;
-}
-
 const std::wstring kInitFailureText = L"音频编码器初始化失败,重启软件应该可以解决\n错误代码：";
 
-class AudioRecordLoopTest : public testing::Test
+class AudioRecordLoopTest : public AudioRecordingFixture
 {
 protected:
     void SetUp() override
     {
-        g_stopRecording = false;
+        AudioRecordingFixture::SetUp();
         FlacEncoderProbe::Reset();
     }
-    void TearDown() override { g_stopRecording = false; }
-
-    std::unique_ptr<AudioCapture> Engine()
-    {
-        auto engine = std::make_unique<AudioCapture>(true, microphone.Id());
-        EXPECT_EQ(engine->m_hr, 0);
-        return engine;
-    }
-
-    size_t CallCount(const std::string& call)
-    {
-        const auto calls = audio.Log().Calls();
-        return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
-    }
-
-    FakeAudioSystem audio;
-    FakeMMDevice& microphone = audio.AddDevice(L"{capture-1}", L"Microphone (Fake)", eCapture);
-    FakeAudioClient& client = microphone.Client();  // stereo, 48 kHz, 960-frame buffer: 10 ms polls
-    FakeAudioCaptureClient& capture = client.CaptureClient();
-    TempDir dir;
 };
 
 TEST_F(AudioRecordLoopTest, FileDecodesToTheDeliveredSamplesOneProcessCallPerPacket)

@@ -1,5 +1,6 @@
 #include "AudioCapture.h"
 
+#include "FileFailureMessage.h"
 #include "FlacFileSink.h"
 #include "Globals.h"
 #include "SystemHooks.h"
@@ -27,6 +28,15 @@ void ShowInitFailure(FLAC__StreamEncoderInitStatus status, FLAC__StreamEncoderSt
                               std::to_wstring(static_cast<int>(status)) + L"-" +
                               std::to_wstring(static_cast<int>(state));
     MessageBoxW(nullptr, text.c_str(), L"错误", MB_OK);
+}
+
+// Every failure of a recording stops the whole recording, and its box comes
+// before the file is closed: whoever waits for this thread waits until the user
+// has read it.
+void StopForFile(const std::wstring& path)
+{
+    g_stopRecording = true;
+    ShowFileFailure(RecordingFileFailureText(path));
 }
 
 } // namespace
@@ -135,39 +145,57 @@ void AudioCapture::RecordToFlac(std::wstring path)
         if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK)
             state = FLAC__stream_encoder_get_state(encoder);
     }
+    bool reported = false;
     if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK) {
         g_stopRecording = true;
         ShowInitFailure(status, state);
+        reported = true;
     }
 
     m_pAudioClient->Start();
-    while (!g_stopRecording) {
-        Sleep(PollInterval(m_hnsBufferDuration));
-        DrainPackets(encoder, samples.get());
-    }
+    if (CaptureUntilStop(encoder, samples.get(), path))
+        reported = true;
     m_pAudioClient->Stop();
     // Sound left in the endpoint buffer must not open the next recording.
     m_pAudioClient->Reset();
-    FLAC__stream_encoder_finish(encoder);
+    // The last, partial block is written now, and its write may fail as well.
+    if (!FLAC__stream_encoder_finish(encoder) && !reported)
+        StopForFile(path);
     FLAC__stream_encoder_delete(encoder);
     file.Close();
 }
 
-void AudioCapture::DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
+bool AudioCapture::CaptureUntilStop(FLAC__StreamEncoder* encoder, FLAC__int32* samples, const std::wstring& path)
+{
+    bool stopped = false;
+    while (!g_stopRecording) {
+        Sleep(PollInterval(m_hnsBufferDuration));
+        if (!DrainPackets(encoder, samples)) {
+            StopForFile(path);
+            stopped = true;
+        }
+    }
+    return stopped;
+}
+
+bool AudioCapture::DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
 {
     m_packetLength = NextPacketSize();
     while (m_packetLength != 0) {
         // Packets still waiting at a stop are not written.
         if (g_stopRecording)
-            return;
+            return true;
         // Anything but S_OK (a failure, or no packet after all) leaves nothing to
         // read or release; the next pass polls again.
         if (m_pCaptureClient->GetBuffer(&m_pData, &m_numFramesAvailable, &m_flags, nullptr, nullptr) != S_OK)
-            return;
-        EncodePacket(encoder, samples);
+            return true;
+        const bool written = EncodePacket(encoder, samples);
         m_pCaptureClient->ReleaseBuffer(m_numFramesAvailable);
+        if (!written)
+            return false;
         m_packetLength = NextPacketSize();
     }
+    return true;
 }
 
 UINT32 AudioCapture::NextPacketSize()
@@ -177,7 +205,7 @@ UINT32 AudioCapture::NextPacketSize()
     return SUCCEEDED(m_pCaptureClient->GetNextPacketSize(&frames)) ? frames : 0;
 }
 
-void AudioCapture::EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
+bool AudioCapture::EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
 {
     const UINT32 channels = m_pwfx->nChannels;
     const UINT32 capacity = m_pwfx->nSamplesPerSec;
@@ -190,7 +218,11 @@ void AudioCapture::EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* sampl
             std::fill_n(samples, count, 0);
         else
             WidenSamples(m_pData + size_t(done) * channels * kBytesPerSample, count, samples);
-        FLAC__stream_encoder_process_interleaved(encoder, samples, frames);
+        // False once the encoder has stopped: its file took no more, or its
+        // own check of what it wrote failed.
+        if (!FLAC__stream_encoder_process_interleaved(encoder, samples, frames))
+            return false;
         done += frames;
     }
+    return true;
 }

@@ -25,6 +25,8 @@ public:
 
     // Records into the FLAC file at path until g_stopRecording is set. Only on an
     // engine whose m_hr is 0, one call at a time, COM initialised on the thread.
+    // A file that cannot be created or written sets g_stopRecording and says so
+    // in a box on this thread.
     void RecordToFlac(std::wstring path);
 
     // 0 = usable; otherwise the first non-zero result of the construction.
@@ -45,8 +47,12 @@ public:
     DWORD m_flags = 0;
 
 private:
-    void DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
-    void EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
+    // Polls until g_stopRecording; true when a failure stopped the recording
+    // and said so.
+    bool CaptureUntilStop(FLAC__StreamEncoder* encoder, FLAC__int32* samples, const std::wstring& path);
+    // False when the file took no more.
+    bool DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
+    bool EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
     UINT32 NextPacketSize();
 };
 

@@ -1,10 +1,9 @@
 #include "AudioRecordingFixture.h"
 
+#include "AudioRecordThread.h"
 #include "Globals.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 Samples Ramp(size_t count, int start, int step)
 {
@@ -70,18 +69,5 @@ size_t AudioRecordingFixture::CallCount(const std::string& call)
 
 bool AudioRecordingFixture::RecordEndsByItself(AudioCapture& engine, const std::wstring& path)
 {
-    std::atomic<bool> done{false};
-    std::thread recorder([&] {
-        m_threadId = GetCurrentThreadId();
-        engine.RecordToFlac(path);
-        done = true;
-    });
-    // A guard against a loop that would never end, not a measure of time.
-    for (int i = 0; i < 6000 && !done; ++i)
-        Sleep(10);
-    const bool ended = done;
-    if (!ended)
-        g_stopRecording = true;
-    recorder.join();
-    return ended;
+    return ::RecordEndsByItself(engine, path, &m_threadId);
 }

@@ -33,9 +33,7 @@ protected:
     std::unique_ptr<AudioCapture> Engine();
     size_t CallCount(const std::string& call);
 
-    // Runs RecordToFlac on a thread of its own, as the program's record thread
-    // does, and waits for it to end by itself; if it has not ended after a
-    // minute, the stop flag ends it and the result is false.
+    // RecordEndsByItself of AudioRecordThread.h.
     bool RecordEndsByItself(AudioCapture& engine, const std::wstring& path);
     // That thread's id, for the thread of its message boxes.
     DWORD RecordThreadId() const { return m_threadId; }

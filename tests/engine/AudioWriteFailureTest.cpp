@@ -31,8 +31,10 @@ protected:
     void Script(const Samples& sound)
     {
         const size_t step = kBlockFrames * kChannels;
-        for (size_t at = 0; at < sound.size(); at += step)
-            capture.AddPass(Pass({Packet(Samples(sound.begin() + at, sound.begin() + std::min(sound.size(), at + step)))}));
+        for (size_t at = 0; at < sound.size(); at += step) {
+            const size_t end = std::min(sound.size(), at + step);
+            capture.AddPass(Pass({Packet(Samples(sound.begin() + at, sound.begin() + end))}));
+        }
     }
 
     // The size of the file that a recording of sound writes where nothing fills up.
@@ -141,6 +143,60 @@ TEST_F(AudioWriteFailureFixture, VolumeFullInTheHeaderFailsTheInitialisation)
     EXPECT_EQ(boxes[0].text, kInitFailureText + L"1-5");
     EXPECT_EQ(volume.RefusedWrites(), 1);
     EXPECT_EQ(capture.DeliveredPackets(), 0u);
+}
+
+// A real volume that fills up: a tmpfs of 1 MiB mounted (as root) into a
+// folder of the test's own, unmounted again at the end. The injected volume
+// above cannot tell whether a write that returned had reached the system; on
+// this one a write that only filled a buffer of the C library would fail later,
+// at another frame, and leave a torn one behind.
+class Tmpfs
+{
+public:
+    explicit Tmpfs(const std::wstring& folder) : m_folder(ShellQuote(UnixPath(folder)))
+    {
+        const NativeResult mounted =
+            RunNative("mkdir -p " + m_folder + " && mount -t tmpfs -o size=1m tmpfs " + m_folder);
+        m_mounted = mounted.exitCode == 0;
+        EXPECT_TRUE(m_mounted) << "cannot mount a tmpfs (root needed): " << mounted.output;
+    }
+    ~Tmpfs()
+    {
+        if (m_mounted) {
+            const NativeResult unmounted = RunNative("umount " + m_folder);
+            EXPECT_EQ(unmounted.exitCode, 0) << unmounted.output;
+        }
+    }
+    bool Mounted() const { return m_mounted; }
+
+private:
+    std::string m_folder;
+    bool m_mounted = false;
+};
+
+TEST_F(AudioWriteFailureFixture, RealFullVolumeStopsOnceAndLeavesWholeFrames)
+{
+    const std::wstring folder = dir.File(L"small volume");
+    Tmpfs volume(folder);
+    ASSERT_TRUE(volume.Mounted());
+    const Samples sound = Noise(100 * kBlockFrames * kChannels, 11);  // about 1.6 MB of FLAC
+    auto engine = Engine();
+    MessageBoxWatcher watcher;
+    const std::wstring path = folder + L"\\sound.flac";
+    capture.SetStopWhenScriptEnds(false);
+    Script(sound);
+    ASSERT_TRUE(RecordEndsByItself(*engine, path)) << "the recording went on after the volume was full";
+
+    EXPECT_TRUE(g_stopRecording);
+    ExpectFileBox(watcher.Boxes(), path);
+    EXPECT_FALSE(client.Started());
+    EXPECT_LE(FileSize(path), 1 << 20);
+    const NativeResult test = RunNative("flac -t -s " + ShellQuote(UnixPath(path)));
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    const Samples decoded = DecodeFlacSamples(path);
+    EXPECT_EQ(decoded.size() % (kBlockFrames * kChannels), 0u);
+    EXPECT_GT(decoded.size(), 50 * kBlockFrames * kChannels);
+    EXPECT_EQ(decoded, FirstFrames(sound, decoded.size() / kChannels));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "AudioCapture.h"
 
+#include "FileFailureMessage.h"
 #include "FlacFileSink.h"
 #include "Globals.h"
 #include "SystemHooks.h"
@@ -7,6 +8,7 @@
 #include <ksmedia.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 
 namespace {
@@ -29,7 +31,32 @@ void ShowInitFailure(FLAC__StreamEncoderInitStatus status, FLAC__StreamEncoderSt
     MessageBoxW(nullptr, text.c_str(), L"错误", MB_OK);
 }
 
+// Every failure of a recording stops the whole recording, and its box comes
+// before the file is closed: whoever waits for this thread waits until the user
+// has read it.
+void StopForLostDevice(HRESULT code)
+{
+    g_stopRecording = true;
+    MessageBoxW(nullptr, SoundDeviceLostText(code).c_str(), L"错误", MB_OK);
+}
+
+void StopForFile(const std::wstring& path)
+{
+    g_stopRecording = true;
+    ShowFileFailure(RecordingFileFailureText(path));
+}
+
 } // namespace
+
+std::wstring SoundDeviceLostText(HRESULT code)
+{
+    wchar_t text[256];
+    std::swprintf(text, 256,
+                  L"声音设备不再传来声音，录制已停止。\n可能是设备已被拔出或停用，或者驱动已重置。"
+                  L"请在设备列表中重新选择设备。\n错误代码：%ld",
+                  static_cast<long>(code));
+    return text;
+}
 
 HRESULT RewriteMixFormat(WAVEFORMATEX* format)
 {
@@ -135,49 +162,82 @@ void AudioCapture::RecordToFlac(std::wstring path)
         if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK)
             state = FLAC__stream_encoder_get_state(encoder);
     }
+    bool reported = false;
     if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK) {
         g_stopRecording = true;
         ShowInitFailure(status, state);
+        reported = true;
     }
 
-    m_pAudioClient->Start();
-    while (!g_stopRecording) {
-        Sleep(PollInterval(m_hnsBufferDuration));
-        DrainPackets(encoder, samples.get());
+    // A client whose endpoint has gone away refuses to start on Windows, at every
+    // later recording on this engine. (Wine's starts, and its GetBuffer fails.)
+    const HRESULT started = m_pAudioClient->Start();
+    if (FAILED(started) && !reported) {
+        StopForLostDevice(started);
+        reported = true;
     }
+    if (CaptureUntilStop(encoder, samples.get(), path))
+        reported = true;
     m_pAudioClient->Stop();
     // Sound left in the endpoint buffer must not open the next recording.
     m_pAudioClient->Reset();
-    FLAC__stream_encoder_finish(encoder);
+    // The last, partial block is written now, and its write may fail as well.
+    if (!FLAC__stream_encoder_finish(encoder) && !reported)
+        StopForFile(path);
     FLAC__stream_encoder_delete(encoder);
     file.Close();
 }
 
-void AudioCapture::DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
+bool AudioCapture::CaptureUntilStop(FLAC__StreamEncoder* encoder, FLAC__int32* samples, const std::wstring& path)
 {
-    m_packetLength = NextPacketSize();
-    while (m_packetLength != 0) {
+    bool stopped = false;
+    while (!g_stopRecording) {
+        Sleep(PollInterval(m_hnsBufferDuration));
+        const DrainEnd end = DrainPackets(encoder, samples);
+        if (end.fileFailed) {
+            StopForFile(path);
+            stopped = true;
+        } else if (FAILED(end.captureResult) && !g_stopRecording) {
+            // Met after a stop was asked for, it loses nothing: the packets
+            // waiting then are not written anyway.
+            StopForLostDevice(end.captureResult);
+            stopped = true;
+        }
+    }
+    return stopped;
+}
+
+AudioCapture::DrainEnd AudioCapture::DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
+{
+    HRESULT hr = NextPacketSize();
+    while (SUCCEEDED(hr) && m_packetLength != 0) {
         // Packets still waiting at a stop are not written.
         if (g_stopRecording)
-            return;
-        // Anything but S_OK (a failure, or no packet after all) leaves nothing to
-        // read or release; the next pass polls again.
-        if (m_pCaptureClient->GetBuffer(&m_pData, &m_numFramesAvailable, &m_flags, nullptr, nullptr) != S_OK)
-            return;
-        EncodePacket(encoder, samples);
+            return {};
+        hr = m_pCaptureClient->GetBuffer(&m_pData, &m_numFramesAvailable, &m_flags, nullptr, nullptr);
+        // A failure, or a success code that brings no packet after all
+        // (AUDCLNT_S_BUFFER_EMPTY), leaves nothing to read or release.
+        if (hr != S_OK)
+            break;
+        const bool written = EncodePacket(encoder, samples);
         m_pCaptureClient->ReleaseBuffer(m_numFramesAvailable);
-        m_packetLength = NextPacketSize();
+        if (!written)
+            return {S_OK, true};
+        hr = NextPacketSize();
     }
+    return {FAILED(hr) ? hr : S_OK, false};
 }
 
-UINT32 AudioCapture::NextPacketSize()
+HRESULT AudioCapture::NextPacketSize()
 {
-    // A failed call (an endpoint removed, say) counts as no packet.
-    UINT32 frames = 0;
-    return SUCCEEDED(m_pCaptureClient->GetNextPacketSize(&frames)) ? frames : 0;
+    const HRESULT hr = m_pCaptureClient->GetNextPacketSize(&m_packetLength);
+    // A failed call leaves no packet size worth reading.
+    if (FAILED(hr))
+        m_packetLength = 0;
+    return hr;
 }
 
-void AudioCapture::EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
+bool AudioCapture::EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples)
 {
     const UINT32 channels = m_pwfx->nChannels;
     const UINT32 capacity = m_pwfx->nSamplesPerSec;
@@ -190,7 +250,11 @@ void AudioCapture::EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* sampl
             std::fill_n(samples, count, 0);
         else
             WidenSamples(m_pData + size_t(done) * channels * kBytesPerSample, count, samples);
-        FLAC__stream_encoder_process_interleaved(encoder, samples, frames);
+        // False once the encoder has stopped: its file took no more, or its
+        // own check of what it wrote failed.
+        if (!FLAC__stream_encoder_process_interleaved(encoder, samples, frames))
+            return false;
         done += frames;
     }
+    return true;
 }

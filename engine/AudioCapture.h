@@ -25,6 +25,8 @@ public:
 
     // Records into the FLAC file at path until g_stopRecording is set. Only on an
     // engine whose m_hr is 0, one call at a time, COM initialised on the thread.
+    // A file that cannot be created or written, or an endpoint that stops
+    // delivering sound, sets g_stopRecording and says so in a box on this thread.
     void RecordToFlac(std::wstring path);
 
     // 0 = usable; otherwise the first non-zero result of the construction.
@@ -45,10 +47,26 @@ public:
     DWORD m_flags = 0;
 
 private:
-    void DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
-    void EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
-    UINT32 NextPacketSize();
+    // Why a drain ended before the capture client ran dry: a capture call that
+    // failed (its endpoint gone), or a file that took no more.
+    struct DrainEnd
+    {
+        HRESULT captureResult = S_OK;
+        bool fileFailed = false;
+    };
+
+    // Polls until g_stopRecording; true when a failure stopped the recording
+    // and said so.
+    bool CaptureUntilStop(FLAC__StreamEncoder* encoder, FLAC__int32* samples, const std::wstring& path);
+    DrainEnd DrainPackets(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
+    bool EncodePacket(FLAC__StreamEncoder* encoder, FLAC__int32* samples);
+    HRESULT NextPacketSize();
 };
+
+// What the user reads when the endpoint stops delivering sound (removed,
+// disabled, its driver reset): the recording has stopped, pick the device
+// again; the code in signed decimal.
+std::wstring SoundDeviceLostText(HRESULT code);
 
 // Rewrites an endpoint's mix format, in place, into the 16-bit PCM stream the
 // record loop reads. Float and integer PCM, plain or extensible, become 16-bit

@@ -1,5 +1,9 @@
 #include "FlacFileSink.h"
 
+#include <io.h>
+
+#include <algorithm>
+
 FlacFileSink::~FlacFileSink()
 {
     Close();
@@ -8,8 +12,13 @@ FlacFileSink::~FlacFileSink()
 bool FlacFileSink::Open(const std::wstring& path)
 {
     Close();
+    m_wholeLength = 0;
     m_file = _wfopen(path.c_str(), L"w+b");
-    return m_file != nullptr;
+    if (!m_file)
+        return false;
+    // No buffer of our own: a write that returns has handed its bytes to the system.
+    setvbuf(m_file, nullptr, _IONBF, 0);
+    return true;
 }
 
 FLAC__StreamEncoderInitStatus FlacFileSink::InitEncoder(FLAC__StreamEncoder* encoder)
@@ -26,6 +35,20 @@ void FlacFileSink::Close()
     }
 }
 
+bool FlacFileSink::WriteWhole(const unsigned char* data, size_t size)
+{
+    if (fwrite(data, 1, size, m_file) == size) {
+        // The encoder also writes back over STREAMINFO at the end: the file's
+        // length is the furthest any whole write reached.
+        m_wholeLength = std::max<int64_t>(m_wholeLength, _ftelli64(m_file));
+        return true;
+    }
+    // Whatever part of the write went through ends in the middle of a frame;
+    // cutting a file shorter works on a full disk too.
+    _chsize_s(_fileno(m_file), m_wholeLength);
+    return false;
+}
+
 FLAC__StreamEncoderWriteStatus FlacFileSink::Write(const FLAC__StreamEncoder*, const FLAC__byte buffer[],
                                                    size_t bytes, uint32_t, uint32_t, void* client)
 {
@@ -38,8 +61,8 @@ FLAC__StreamEncoderWriteStatus FlacFileSink::Write(const FLAC__StreamEncoder*, c
         data = sink->m_rewritten.data();
         size = sink->m_rewritten.size();
     }
-    return fwrite(data, 1, size, sink->m_file) == size ? FLAC__STREAM_ENCODER_WRITE_STATUS_OK
-                                                        : FLAC__STREAM_ENCODER_WRITE_STATUS_FATAL_ERROR;
+    return sink->WriteWhole(data, size) ? FLAC__STREAM_ENCODER_WRITE_STATUS_OK
+                                        : FLAC__STREAM_ENCODER_WRITE_STATUS_FATAL_ERROR;
 }
 
 FLAC__StreamEncoderSeekStatus FlacFileSink::Seek(const FLAC__StreamEncoder*, FLAC__uint64 offset, void* client)

@@ -4,6 +4,7 @@
 
 #include <FLAC/stream_encoder.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,6 +13,12 @@
 // or file name works, and fed through the encoder's stream callbacks. The
 // encoder seeks back through them to complete STREAMINFO when it finishes; the
 // VORBIS_COMMENT block is replaced on the way (FlacCommentRewriter).
+//
+// The file is written unbuffered: each of the encoder's writes (a metadata
+// block or one whole audio frame) has reached the system when it succeeds. A
+// write that fails (a full disk, a removed volume) is refused to the encoder,
+// which then stops, and the file is cut back to the end of the last write that
+// succeeded, so that it stays a readable FLAC stream of whole frames.
 class FlacFileSink
 {
 public:
@@ -33,7 +40,11 @@ private:
     static FLAC__StreamEncoderSeekStatus Seek(const FLAC__StreamEncoder*, FLAC__uint64 offset, void* sink);
     static FLAC__StreamEncoderTellStatus Tell(const FLAC__StreamEncoder*, FLAC__uint64* offset, void* sink);
 
+    bool WriteWhole(const unsigned char* data, size_t size);
+
     FILE* m_file = nullptr;
+    // The end of the last write that reached the file whole.
+    int64_t m_wholeLength = 0;
     FlacCommentRewriter m_rewriter;
     std::vector<unsigned char> m_rewritten;
 };

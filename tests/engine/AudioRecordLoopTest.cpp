@@ -3,8 +3,8 @@
 // how it fails.
 #include "AudioCapture.h"
 
+#include "AudioRecordingFixture.h"
 #include "FakeAudioMallocSpy.h"
-#include "FakeAudioSystem.h"
 #include "FlacCommentRewriter.h"
 #include "FlacEncoderProbe.h"
 #include "FlacSamples.h"
@@ -22,67 +22,16 @@
 
 namespace {
 
-using Samples = std::vector<int16_t>;
-
-// count samples rising by step from start, wrapping as 16-bit values do.
-Samples Ramp(size_t count, int start, int step)
-{
-    Samples samples(count);
-    for (size_t i = 0; i < count; ++i)
-        samples[i] = static_cast<int16_t>(static_cast<uint16_t>(start + static_cast<int>(i) * step));
-    return samples;
-}
-
-Samples Join(std::initializer_list<Samples> parts)
-{
-    Samples all;
-    for (const Samples& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-FakeAudioPacket Packet(Samples samples, DWORD flags = 0)
-{
-    return FakeAudioPacket{std::move(samples), flags};
-}
-
-FakeAudioPass Pass(std::vector<FakeAudioPacket> packets)
-{
-    FakeAudioPass pass;
-    pass.packets = std::move(packets);
-    return pass;
-}
-
 const std::wstring kInitFailureText = L"音频编码器初始化失败,重启软件应该可以解决\n错误代码：";
 
-class AudioRecordLoopTest : public testing::Test
+class AudioRecordLoopTest : public AudioRecordingFixture
 {
 protected:
     void SetUp() override
     {
-        g_stopRecording = false;
+        AudioRecordingFixture::SetUp();
         FlacEncoderProbe::Reset();
     }
-    void TearDown() override { g_stopRecording = false; }
-
-    std::unique_ptr<AudioCapture> Engine()
-    {
-        auto engine = std::make_unique<AudioCapture>(true, microphone.Id());
-        EXPECT_EQ(engine->m_hr, 0);
-        return engine;
-    }
-
-    size_t CallCount(const std::string& call)
-    {
-        const auto calls = audio.Log().Calls();
-        return static_cast<size_t>(std::count(calls.begin(), calls.end(), call));
-    }
-
-    FakeAudioSystem audio;
-    FakeMMDevice& microphone = audio.AddDevice(L"{capture-1}", L"Microphone (Fake)", eCapture);
-    FakeAudioClient& client = microphone.Client();  // stereo, 48 kHz, 960-frame buffer: 10 ms polls
-    FakeAudioCaptureClient& capture = client.CaptureClient();
-    TempDir dir;
 };
 
 TEST_F(AudioRecordLoopTest, FileDecodesToTheDeliveredSamplesOneProcessCallPerPacket)
@@ -235,43 +184,150 @@ TEST_F(AudioRecordLoopTest, PacketLongerThanTheConversionBufferIsEncodedInPieces
     EXPECT_EQ(DecodeFlacSamples(path), packet);
 }
 
-// A capture client that fails in the middle of a recording (an endpoint that
-// was removed, a buffer it cannot give): nothing is read or released then, and
-// the loop polls on until the stop flag.
+// A capture client that fails (an endpoint removed, a driver reset, a buffer
+// it cannot give): the recording stops with the device box, nothing is read or
+// released after the failure, and the file keeps what came before.
 struct CaptureFailure : NamedCase
 {
     HRESULT packetSizeResult;
     HRESULT bufferResult;
+    bool endpointGone;  // for good: a later start fails too
+    const wchar_t* code;
 };
 
 class AudioCaptureFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<CaptureFailure>
 {
+protected:
+    void ExpectDeviceBox(const MessageBoxRecord& box)
+    {
+        EXPECT_EQ(box.text, SoundDeviceLostText(GetParam().bufferResult == S_OK ? GetParam().packetSizeResult
+                                                                                : GetParam().bufferResult));
+        EXPECT_NE(box.text.find(std::wstring(L"\n错误代码：") + GetParam().code), std::wstring::npos) << Utf8(box.text);
+        EXPECT_EQ(box.caption, L"错误");
+        EXPECT_TRUE(box.IsPlainOk());
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box.threadId, RecordThreadId());
+    }
 };
 
-TEST_P(AudioCaptureFailureTest, NothingIsReadOrReleasedAndRecordingGoesOn)
+TEST_P(AudioCaptureFailureTest, StopsWithTheDeviceBoxAndKeepsWhatCameBefore)
+{
+    MessageBoxWatcher watcher;
+    const Samples a = Ramp(960, 10, 1), b = Ramp(960, 20, 1), c = Ramp(960, 30, 1);
+    capture.SetStopWhenScriptEnds(false);
+    capture.AddPass(Pass({Packet(a), Packet(b)}));
+    FakeAudioPass failing = Pass({Packet(c)});
+    failing.packetSizeResult = GetParam().packetSizeResult;
+    failing.bufferResult = GetParam().bufferResult;
+    failing.endpointGone = GetParam().endpointGone;
+    capture.AddPass(std::move(failing));
+    capture.AddPass(Pass({Packet(Ramp(960, 40, 1))}));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    ASSERT_TRUE(RecordEndsByItself(*engine, path));
+
+    EXPECT_TRUE(g_stopRecording);
+    const auto boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    ExpectDeviceBox(boxes[0]);
+    EXPECT_EQ(capture.DeliveredPackets(), 2u);
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+    EXPECT_FALSE(client.Started());
+    EXPECT_EQ(audio.Log().Calls().back(), "Client.Reset");
+    const NativeResult test = RunNative("flac -t -s " + ShellQuote(UnixPath(path)));
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    EXPECT_EQ(DecodeFlacSamples(path), Join({a, b}));
+}
+
+// The next recording on the same engine: an endpoint gone for good says so
+// again at once, its file holds no sound but is a FLAC file all the same; a
+// client that failed once records again.
+TEST_P(AudioCaptureFailureTest, NextRecordingOnTheSameEngineSaysSoAgainOnlyWhileTheEndpointIsGone)
+{
+    MessageBoxWatcher watcher;
+    FakeAudioPass failing = Pass({Packet(Ramp(960, 20, 1))});
+    failing.packetSizeResult = GetParam().packetSizeResult;
+    failing.bufferResult = GetParam().bufferResult;
+    failing.endpointGone = GetParam().endpointGone;
+    capture.SetStopWhenScriptEnds(false);
+    capture.AddPass(std::move(failing));
+    auto engine = Engine();
+    ASSERT_TRUE(RecordEndsByItself(*engine, dir.File(L"first.flac")));
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+
+    g_stopRecording = false;
+    const Samples later = Ramp(1920, -5000, 3);
+    capture.SetStopWhenScriptEnds(true);
+    capture.AddPass(Pass({Packet(later)}));
+    const std::wstring second = dir.File(L"second.flac");
+    ASSERT_TRUE(RecordEndsByItself(*engine, second));
+
+    const auto boxes = watcher.Boxes();
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+    EXPECT_FALSE(client.Started());
+    EXPECT_EQ(CallCount("Client.Start"), 2u);
+    const NativeResult test = RunNative("flac -t -s " + ShellQuote(UnixPath(second)));
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    if (GetParam().endpointGone) {
+        EXPECT_TRUE(g_stopRecording);
+        ASSERT_EQ(boxes.size(), 2u);
+        ExpectDeviceBox(boxes[1]);
+        EXPECT_TRUE(DecodeFlacSamples(second).empty());
+    } else {
+        EXPECT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(DecodeFlacSamples(second), later);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, AudioCaptureFailureTest,
+    testing::Values(
+        // As Wine's client of a removed endpoint: a packet is reported, none is given.
+        CaptureFailure{{"endpoint_removed_buffer_fails"}, S_OK, AUDCLNT_E_DEVICE_INVALIDATED, true, L"-2004287484"},
+        CaptureFailure{{"endpoint_removed_packet_size_fails"}, AUDCLNT_E_DEVICE_INVALIDATED, S_OK, true,
+                       L"-2004287484"},
+        CaptureFailure{{"service_stopped"}, AUDCLNT_E_SERVICE_NOT_RUNNING, AUDCLNT_E_SERVICE_NOT_RUNNING, true,
+                       L"-2004287472"},
+        CaptureFailure{{"buffer_refused_once"}, S_OK, AUDCLNT_E_BUFFER_ERROR, false, L"-2004287464"}),
+    CaseName());
+
+// What the platform reports as a success is a passing glitch: the recording
+// goes on, no box, every packet given out is written and the others wait.
+struct CaptureGlitch : NamedCase
+{
+    HRESULT bufferResult;
+    DWORD flags;
+};
+
+class AudioCaptureGlitchTest : public AudioRecordLoopTest, public testing::WithParamInterface<CaptureGlitch>
+{
+};
+
+TEST_P(AudioCaptureGlitchTest, ChangesNothing)
 {
     MessageBoxWatcher watcher;
     const Samples a = Ramp(960, 10, 1), b = Ramp(960, 20, 1), c = Ramp(960, 30, 1);
     capture.AddPass(Pass({Packet(a)}));
-    FakeAudioPass failing = Pass({Packet(b)});
-    failing.packetSizeResult = GetParam().packetSizeResult;
-    failing.bufferResult = GetParam().bufferResult;
-    capture.AddPass(std::move(failing));
+    FakeAudioPass glitch = Pass({Packet(b, GetParam().flags)});
+    glitch.bufferResult = GetParam().bufferResult;
+    capture.AddPass(std::move(glitch));
     capture.AddPass(Pass({Packet(c)}));
     auto engine = Engine();
     const std::wstring path = dir.File(L"sound.flac");
     engine->RecordToFlac(path);
 
-    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
-    EXPECT_EQ(DecodeFlacSamples(path), Join({a, b, c}));
     EXPECT_TRUE(watcher.Boxes().empty());
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+    EXPECT_EQ(capture.DeliveredPackets(), 3u);
+    EXPECT_EQ(DecodeFlacSamples(path), Join({a, b, c}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Failures, AudioCaptureFailureTest,
-                         testing::Values(CaptureFailure{{"endpoint_removed"}, AUDCLNT_E_DEVICE_INVALIDATED,
-                                                        AUDCLNT_E_DEVICE_INVALIDATED},
-                                         CaptureFailure{{"buffer_refused"}, S_OK, AUDCLNT_E_BUFFER_ERROR}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Glitches, AudioCaptureGlitchTest,
+    testing::Values(CaptureGlitch{{"buffer_empty_after_all"}, AUDCLNT_S_BUFFER_EMPTY, 0},
+                    CaptureGlitch{{"data_discontinuity"}, S_OK, AUDCLNT_BUFFERFLAGS_DATA_DISCONTINUITY},
+                    CaptureGlitch{{"timestamp_error"}, S_OK, AUDCLNT_BUFFERFLAGS_TIMESTAMP_ERROR}),
+    CaseName());
 
 // An encoder that cannot be initialised: the stop flag, the message with both
 // libFLAC codes, and the stream started and stopped again.

@@ -41,6 +41,9 @@ UINT32 FakeAudioCaptureClient::FramesOf(const FakeAudioPacket& packet) const
 
 void FakeAudioCaptureClient::BeginPass()
 {
+    // A gone endpoint keeps the results it was lost with, and nothing arrives.
+    if (m_gone)
+        return;
     m_pass = FakeAudioPass();
     if (m_script.empty())
         return;
@@ -51,6 +54,14 @@ void FakeAudioCaptureClient::BeginPass()
     m_pass.packets.clear();
     if (m_pass.stopDuringSleep)
         g_stopRecording = true;
+    if (m_pass.endpointGone)
+        LoseEndpoint();
+}
+
+void FakeAudioCaptureClient::LoseEndpoint()
+{
+    m_gone = true;
+    m_client.startResult = FAILED(m_pass.packetSizeResult) ? m_pass.packetSizeResult : m_pass.bufferResult;
 }
 
 void FakeAudioCaptureClient::GenerateLive()
@@ -89,6 +100,12 @@ HRESULT FakeAudioCaptureClient::GetNextPacketSize(UINT32* frames)
         *frames = 0xDEAD;  // what a careless reader would take for a packet
         return m_pass.packetSizeResult;
     }
+    if (m_gone) {
+        // What Wine's client of a removed endpoint reports: a packet that no
+        // GetBuffer gives out; and the recording does not end by itself.
+        *frames = m_client.StreamFormat()->nSamplesPerSec / 100;
+        return S_OK;
+    }
     if (m_queue.empty() && m_script.empty() && m_stopWhenScriptEnds)
         g_stopRecording = true;
     *frames = m_queue.empty() ? 0 : FramesOf(m_queue.front());
@@ -100,7 +117,13 @@ HRESULT FakeAudioCaptureClient::GetBuffer(BYTE** data, UINT32* frames, DWORD* fl
 {
     if (FAILED(m_pass.bufferResult)) {
         *data = nullptr;
-        *frames = 4800;
+        *frames = 4800;  // what a careless reader would take for a packet
+        return m_pass.bufferResult;
+    }
+    if (m_pass.bufferResult != S_OK) {
+        *data = nullptr;
+        *frames = 0;
+        *flags = 0;
         return m_pass.bufferResult;
     }
     if (m_outstanding) {

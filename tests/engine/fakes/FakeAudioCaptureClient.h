@@ -25,7 +25,15 @@ struct FakeAudioPass
     std::vector<FakeAudioPacket> packets;  // arrived while the loop slept
     bool stopDuringSleep = false;          // g_stopRecording was set while it slept
     HRESULT packetSizeResult = S_OK;       // of every GetNextPacketSize in the pass
-    HRESULT bufferResult = S_OK;           // of every GetBuffer in the pass
+    // Of every GetBuffer in the pass; a success code other than S_OK (such as
+    // AUDCLNT_S_BUFFER_EMPTY) hands out no packet, as a failure does.
+    HRESULT bufferResult = S_OK;
+    // From this pass on the endpoint is gone for good, as a removed one is: the
+    // failing results above hold for every later call (a packet is still
+    // reported waiting when only GetBuffer fails, as Wine's client does), no
+    // packet arrives any more, and every later Start of the audio client fails
+    // with the first failing result.
+    bool endpointGone = false;
 };
 
 // The capture service of a FakeAudioClient, delivering scripted passes (or a
@@ -63,6 +71,7 @@ public:
 
 private:
     UINT32 FramesOf(const FakeAudioPacket& packet) const;
+    void LoseEndpoint();
     void BeginPass();
     void GenerateLive();
 
@@ -70,6 +79,7 @@ private:
     std::deque<FakeAudioPass> m_script;
     std::deque<FakeAudioPacket> m_queue;
     FakeAudioPass m_pass;  // results of the pass in progress
+    bool m_gone = false;
     bool m_afterRelease = false;
     bool m_outstanding = false;
     bool m_stopWhenScriptEnds = true;

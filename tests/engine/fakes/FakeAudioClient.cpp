@@ -120,6 +120,8 @@ HRESULT FakeAudioClient::Start()
         return AUDCLNT_E_NOT_INITIALIZED;
     if (m_started)
         return AUDCLNT_E_NOT_STOPPED;
+    if (FAILED(startResult))
+        return startResult;
     m_started = true;
     m_capture->OnStart();
     return S_OK;

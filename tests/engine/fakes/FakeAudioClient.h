@@ -28,6 +28,9 @@ public:
     HRESULT initializeResult = S_OK;
     HRESULT getBufferSizeResult = S_OK;
     HRESULT getServiceResult = S_OK;
+    // A failing result leaves the stream stopped; a gone endpoint sets it
+    // (FakeAudioPass::endpointGone).
+    HRESULT startResult = S_OK;
 
     // The arguments of Initialize.
     struct Initialization

@@ -12,6 +12,7 @@
 #include "MessageBoxWatcher.h"
 #include "NamedCase.h"
 #include "NativeTool.h"
+#include "Tmpfs.h"
 
 #include <gtest/gtest.h>
 
@@ -145,35 +146,10 @@ TEST_F(AudioWriteFailureFixture, VolumeFullInTheHeaderFailsTheInitialisation)
     EXPECT_EQ(capture.DeliveredPackets(), 0u);
 }
 
-// A real volume that fills up: a tmpfs of 1 MiB mounted (as root) into a
-// folder of the test's own, unmounted again at the end. The injected volume
+// A real volume that fills up (Tmpfs). The injected volume
 // above cannot tell whether a write that returned had reached the system; on
 // this one a write that only filled a buffer of the C library would fail later,
 // at another frame, and leave a torn one behind.
-class Tmpfs
-{
-public:
-    explicit Tmpfs(const std::wstring& folder) : m_folder(ShellQuote(UnixPath(folder)))
-    {
-        const NativeResult mounted =
-            RunNative("mkdir -p " + m_folder + " && mount -t tmpfs -o size=1m tmpfs " + m_folder);
-        m_mounted = mounted.exitCode == 0;
-        EXPECT_TRUE(m_mounted) << "cannot mount a tmpfs (root needed): " << mounted.output;
-    }
-    ~Tmpfs()
-    {
-        if (m_mounted) {
-            const NativeResult unmounted = RunNative("umount " + m_folder);
-            EXPECT_EQ(unmounted.exitCode, 0) << unmounted.output;
-        }
-    }
-    bool Mounted() const { return m_mounted; }
-
-private:
-    std::string m_folder;
-    bool m_mounted = false;
-};
-
 TEST_F(AudioWriteFailureFixture, RealFullVolumeStopsOnceAndLeavesWholeFrames)
 {
     const std::wstring folder = dir.File(L"small volume");

@@ -1,6 +1,5 @@
 #include "AsyncFileWriter.h"
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <new>
@@ -15,11 +14,12 @@ AsyncFileWriter::AsyncFileWriter(std::wstring path) : m_path(std::move(path))
     m_capacity = kBufferSize;
     for (int i = 0; i < 2; ++i) {
         m_buffers[i].reset(new (std::nothrow) unsigned char[m_capacity]);
-        m_blockEnds[i].reset(new (std::nothrow) uint32_t[kMaxBlockEnds]);
+        m_blockEnds[i].reset(new (std::nothrow) BlockEnds(m_capacity));
     }
     // Without both buffers every block is written through (see Write).
-    if (!m_buffers[0] || !m_buffers[1] || !m_blockEnds[0] || !m_blockEnds[1])
-        m_capacity = 0;
+    for (int i = 0; i < 2; ++i)
+        if (!m_buffers[i] || !m_blockEnds[i] || !m_blockEnds[i]->Ready())
+            m_capacity = 0;
 }
 
 AsyncFileWriter::~AsyncFileWriter()
@@ -43,35 +43,35 @@ void AsyncFileWriter::HandOff()
     const int index = m_current;
     const int64_t start = m_handedOff;
     const std::streamsize count = m_fill;
-    m_writeThread = std::thread([this, index, start, count] {
-        m_file.write(reinterpret_cast<const char*>(m_buffers[index].get()), count);
-        if (!m_file)
-            NoteFailure(start, m_blockEnds[index].get(), m_blockEndCount[index]);
-    });
+    m_writeThread = std::thread(
+        [this, index, start, count] { WriteOut(m_buffers[index].get(), count, start, m_blockEnds[index].get()); });
     m_handedOff += m_fill;
     m_fill = 0;
     m_current = 1 - m_current;
-    m_blockEndCount[m_current] = 0;
+    m_blockEnds[m_current]->Clear();
 }
 
-void AsyncFileWriter::NoteBlockEnd()
+// Writes bytes that begin at stream offset start and notes a failure. The flush
+// matters: bytes the stream keeps in its own buffer would otherwise fail only at
+// the close, with no cut, and leave a torn last block.
+void AsyncFileWriter::WriteOut(const unsigned char* data, int64_t size, int64_t start, const BlockEnds* ends)
 {
-    int& count = m_blockEndCount[m_current];
-    if (count == kMaxBlockEnds)
-        --count;
-    m_blockEnds[m_current][count++] = static_cast<uint32_t>(m_fill);
+    m_file.write(reinterpret_cast<const char*>(data), size);
+    m_file.flush();
+    if (!m_file)
+        NoteFailure(start, ends);
 }
 
 // On the thread whose write failed. Only the first failure counts: the stream
 // writes nothing after it.
-void AsyncFileWriter::NoteFailure(int64_t start, const uint32_t* ends, int count)
+void AsyncFileWriter::NoteFailure(int64_t start, const BlockEnds* ends)
 {
     if (m_failed)
         return;
     std::error_code error;
     const auto size = std::filesystem::file_size(std::filesystem::path(m_path), error);
     if (!error)
-        m_cutAt = LastWholeBlockEnd(start, ends, count, static_cast<int64_t>(size));
+        m_cutAt = LastWholeBlockEnd(start, ends, static_cast<int64_t>(size));
     m_failed = true;
 }
 
@@ -91,15 +91,13 @@ void AsyncFileWriter::Write(const unsigned char* data, int64_t size)
         JoinWrite();
         if (m_failed)
             return;
-        m_file.write(reinterpret_cast<const char*>(data), size);
-        if (!m_file)
-            NoteFailure(m_handedOff, nullptr, 0);
+        WriteOut(data, size, m_handedOff, nullptr);
         m_handedOff += size;
         return;
     }
     std::memcpy(m_buffers[m_current].get() + m_fill, data, static_cast<size_t>(size));
     m_fill += size;
-    NoteBlockEnd();
+    m_blockEnds[m_current]->Mark(m_fill);
 }
 
 void AsyncFileWriter::Close()
@@ -128,12 +126,9 @@ void AsyncFileWriter::Close()
     m_fill = 0;
 }
 
-int64_t LastWholeBlockEnd(int64_t start, const uint32_t* ends, int count, int64_t size)
+int64_t LastWholeBlockEnd(int64_t start, const BlockEnds* ends, int64_t size)
 {
     if (start > size)
         return -1;
-    // The first end beyond what reached the file; the one before it is the answer.
-    const uint32_t* beyond = std::upper_bound(ends, ends + count, size - start,
-                                              [](int64_t value, uint32_t end) { return value < int64_t{end}; });
-    return beyond == ends ? start : start + *(beyond - 1);
+    return start + (ends ? ends->LastWithin(size - start) : 0);
 }

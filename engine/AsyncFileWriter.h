@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BlockEnds.h"
+
 #include <atomic>
 #include <cstdint>
 #include <fstream>
@@ -16,8 +18,6 @@ class AsyncFileWriter
 {
 public:
     static constexpr int64_t kBufferSize = 0x1400000;  // 20 MiB per buffer
-    // Block ends remembered per buffer; beyond that the newest end replaces the last.
-    static constexpr int kMaxBlockEnds = 65536;
 
     explicit AsyncFileWriter(std::wstring path);
     ~AsyncFileWriter();
@@ -39,8 +39,8 @@ public:
 private:
     void HandOff();
     void JoinWrite();
-    void NoteBlockEnd();
-    void NoteFailure(int64_t start, const uint32_t* ends, int count);
+    void WriteOut(const unsigned char* data, int64_t size, int64_t start, const BlockEnds* ends);
+    void NoteFailure(int64_t start, const BlockEnds* ends);
 
     std::fstream m_file;
     std::thread m_writeThread;
@@ -55,12 +55,11 @@ private:
     // Stream offset of the current buffer's first byte: what was handed off before it.
     int64_t m_handedOff = 0;
     // The end of each block in each buffer, as an offset within it.
-    std::unique_ptr<uint32_t[]> m_blockEnds[2];
-    int m_blockEndCount[2] = {0, 0};
+    std::unique_ptr<BlockEnds> m_blockEnds[2];
     // Where the first failed write leaves the file whole; -1: not known.
     int64_t m_cutAt = -1;
 };
 
-// The largest block end start + ends[i] that lies within size bytes, or start when
-// none does; -1 when even start lies beyond size. ends is ascending.
-int64_t LastWholeBlockEnd(int64_t start, const uint32_t* ends, int count, int64_t size);
+// The largest block end start + e (e one of ends, which may be null) that lies
+// within size bytes, or start when none does; -1 when even start lies beyond size.
+int64_t LastWholeBlockEnd(int64_t start, const BlockEnds* ends, int64_t size);

@@ -296,13 +296,19 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{{"written_through"}, {kMiB, kCap + kMiB, kMiB}, 10 * kMiB, true, kMiB},
         FillCase{{"exactly_full"}, {kMiB, kMiB, kMiB}, 2 * kMiB, false, 2 * kMiB},
         FillCase{{"full_from_the_start"}, {kMiB, kMiB}, 0, false, 0},
-        FillCase{{"room_enough"}, {kMiB, kMiB, kMiB}, 3 * kMiB, false, 3 * kMiB}),
+        FillCase{{"room_enough"}, {kMiB, kMiB, kMiB}, 3 * kMiB, false, 3 * kMiB},
+        // A still screen's pictures are about a hundred bytes: far more blocks than
+        // any small table of ends holds, and the failure lies past the 65,536th.
+        FillCase{{"many_small_blocks"}, std::vector<int64_t>(100000, 100), 9000050, false, 9000000},
+        // A hand-off small enough for the stream's own buffer fails only when it
+        // is flushed: still cut back to the last whole block.
+        FillCase{{"small_last_block"}, {300, 300, 300}, 700, false, 600}),
     CaseName());
 
 struct CutCase : NamedCase
 {
     int64_t start;
-    std::vector<uint32_t> ends;
+    std::vector<int64_t> ends;
     int64_t size;
     int64_t cut;
 };
@@ -314,7 +320,11 @@ class LastWholeBlockEndTest : public testing::TestWithParam<CutCase>
 TEST_P(LastWholeBlockEndTest, FindsTheLastBlockWithin)
 {
     const CutCase& c = GetParam();
-    EXPECT_EQ(LastWholeBlockEnd(c.start, c.ends.data(), static_cast<int>(c.ends.size()), c.size), c.cut);
+    BlockEnds ends(1000);
+    ASSERT_TRUE(ends.Ready());
+    for (int64_t end : c.ends)
+        ends.Mark(end);
+    EXPECT_EQ(LastWholeBlockEnd(c.start, &ends, c.size), c.cut);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, LastWholeBlockEndTest,
@@ -325,7 +335,27 @@ INSTANTIATE_TEST_SUITE_P(Sizes, LastWholeBlockEndTest,
                                          CutCase{{"beyond_the_buffer"}, 100, {10, 20, 30}, 200, 130},
                                          CutCase{{"no_blocks"}, 100, {}, 150, 100},
                                          CutCase{{"nothing_of_the_buffer"}, 100, {10}, 100, 100},
-                                         CutCase{{"less_than_before_it"}, 100, {10}, 50, -1}),
+                                         CutCase{{"less_than_before_it"}, 100, {10}, 50, -1},
+                                         // Ends on either side of where one word of marks meets the next.
+                                         CutCase{{"last_bit_of_a_word"}, 0, {1, 63, 64, 65}, 63, 63},
+                                         CutCase{{"first_bit_of_a_word"}, 0, {1, 63, 64, 65}, 64, 64},
+                                         CutCase{{"back_across_words"}, 0, {5, 200}, 199, 5},
+                                         CutCase{{"the_very_last_byte"}, 0, {500, 1000}, 1000, 1000},
+                                         CutCase{{"one_byte_blocks"}, 0, {1, 2, 3, 4}, 3, 3}),
                          CaseName());
+
+// A buffer filled again starts with no ends, however far the last fill reached.
+TEST(BlockEndsTest, ClearForgetsEveryEnd)
+{
+    BlockEnds ends(1000);
+    ASSERT_TRUE(ends.Ready());
+    for (int64_t end : {7, 300, 999})
+        ends.Mark(end);
+    ends.Clear();
+    EXPECT_EQ(ends.LastWithin(1000), 0);
+    ends.Mark(10);
+    EXPECT_EQ(ends.LastWithin(1000), 10);
+    EXPECT_EQ(ends.LastWithin(9), 0);
+}
 
 } // namespace

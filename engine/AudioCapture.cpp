@@ -152,20 +152,22 @@ void AudioCapture::RecordToFlac(std::wstring path)
     FLAC__stream_encoder_set_channels(encoder, m_pwfx->nChannels);
     FLAC__stream_encoder_set_sample_rate(encoder, m_pwfx->nSamplesPerSec);
 
-    // The file is opened under its wide name. One that cannot be created reports
-    // the codes libFLAC gives for a file it cannot open.
+    // The file is opened under its wide name. A file that cannot be created, or
+    // whose header cannot be written (a full disk), gets the file's message: a
+    // restart, which the encoder's message suggests, would not help.
     FlacFileSink file;
-    FLAC__StreamEncoderInitStatus status = FLAC__STREAM_ENCODER_INIT_STATUS_ENCODER_ERROR;
-    FLAC__StreamEncoderState state = FLAC__STREAM_ENCODER_IO_ERROR;
-    if (file.Open(path)) {
-        status = file.InitEncoder(encoder);
-        if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK)
-            state = FLAC__stream_encoder_get_state(encoder);
-    }
     bool reported = false;
-    if (status != FLAC__STREAM_ENCODER_INIT_STATUS_OK) {
-        g_stopRecording = true;
-        ShowInitFailure(status, state);
+    if (!file.Open(path)) {
+        StopForFile(path);
+        reported = true;
+    } else if (const FLAC__StreamEncoderInitStatus status = file.InitEncoder(encoder);
+               status != FLAC__STREAM_ENCODER_INIT_STATUS_OK) {
+        if (file.WriteFailed()) {
+            StopForFile(path);
+        } else {
+            g_stopRecording = true;
+            ShowInitFailure(status, FLAC__stream_encoder_get_state(encoder));
+        }
         reported = true;
     }
 

@@ -13,6 +13,7 @@ bool FlacFileSink::Open(const std::wstring& path)
 {
     Close();
     m_wholeLength = 0;
+    m_writeFailed = false;
     m_file = _wfopen(path.c_str(), L"w+b");
     if (!m_file)
         return false;
@@ -46,6 +47,7 @@ bool FlacFileSink::WriteWhole(const unsigned char* data, size_t size)
     // Whatever part of the write went through ends in the middle of a frame;
     // cutting a file shorter works on a full disk too.
     _chsize_s(_fileno(m_file), m_wholeLength);
+    m_writeFailed = true;
     return false;
 }
 

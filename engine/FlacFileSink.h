@@ -31,6 +31,8 @@ public:
     bool Open(const std::wstring& path);
     // Initialises the encoder to write into the open file.
     FLAC__StreamEncoderInitStatus InitEncoder(FLAC__StreamEncoder* encoder);
+    // Whether a write to the file has failed since it was opened.
+    bool WriteFailed() const { return m_writeFailed; }
     // Closes the file; call after the encoder has finished.
     void Close();
 
@@ -45,6 +47,7 @@ private:
     FILE* m_file = nullptr;
     // The end of the last write that reached the file whole.
     int64_t m_wholeLength = 0;
+    bool m_writeFailed = false;
     FlacCommentRewriter m_rewriter;
     std::vector<unsigned char> m_rewritten;
 };

@@ -5,6 +5,7 @@
 
 #include "AudioRecordingFixture.h"
 #include "FakeAudioMallocSpy.h"
+#include "FileFailureMessage.h"
 #include "FlacCommentRewriter.h"
 #include "FlacEncoderProbe.h"
 #include "FlacSamples.h"
@@ -329,31 +330,34 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptureGlitch{{"timestamp_error"}, S_OK, AUDCLNT_BUFFERFLAGS_TIMESTAMP_ERROR}),
     CaseName());
 
-// An encoder that cannot be initialised: the stop flag, the message with both
-// libFLAC codes, and the stream started and stopped again.
+// An encoder that cannot be set up: the stop flag, a message, and the stream
+// started and stopped again. A file that cannot be created gets the file's
+// message naming it; any other failure the encoder's, with both libFLAC codes.
 struct InitFailure : NamedCase
 {
     std::function<std::wstring(const TempDir&)> path;
     WORD channels;
-    const wchar_t* codes;
+    const wchar_t* codes;  // null: the file's message
 };
 
 class AudioInitFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<InitFailure>
 {
 };
 
-TEST_P(AudioInitFailureTest, StopsAndShowsTheCodes)
+TEST_P(AudioInitFailureTest, StopsAndSaysWhy)
 {
     MessageBoxWatcher watcher;
     client.mixFormat = ExtensibleFloatMixFormat(GetParam().channels, 48000, 0);
     capture.AddPass(Pass({Packet(Ramp(960 * GetParam().channels / 2, 0, 1))}));
     auto engine = Engine();
-    engine->RecordToFlac(GetParam().path(dir));
+    const std::wstring path = GetParam().path(dir);
+    engine->RecordToFlac(path);
 
     EXPECT_TRUE(g_stopRecording);
     const auto boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, kInitFailureText + GetParam().codes);
+    EXPECT_EQ(boxes[0].text,
+              GetParam().codes ? kInitFailureText + GetParam().codes : RecordingFileFailureText(path));
     EXPECT_EQ(boxes[0].caption, L"错误");
     EXPECT_TRUE(boxes[0].IsPlainOk());
     EXPECT_EQ(boxes[0].owner, nullptr);
@@ -367,14 +371,14 @@ TEST_P(AudioInitFailureTest, StopsAndShowsTheCodes)
 INSTANTIATE_TEST_SUITE_P(
     Causes, AudioInitFailureTest,
     testing::Values(InitFailure{{"missing_folder"}, [](const TempDir& d) { return d.File(L"missing\\sound.flac"); }, 2,
-                                L"1-6"},
+                                nullptr},
                     InitFailure{{"folder_in_the_way"},
                                 [](const TempDir& d) {
                                     CreateDirectoryW(d.File(L"sound.flac").c_str(), nullptr);
                                     return d.File(L"sound.flac");
                                 },
-                                2, L"1-6"},
-                    InitFailure{{"invalid_name"}, [](const TempDir& d) { return d.File(L"sound?.flac"); }, 2, L"1-6"},
+                                2, nullptr},
+                    InitFailure{{"invalid_name"}, [](const TempDir& d) { return d.File(L"sound?.flac"); }, 2, nullptr},
                     InitFailure{{"too_many_channels"}, [](const TempDir& d) { return d.File(L"sound.flac"); }, 10,
                                 L"4-1"}),
     CaseName());

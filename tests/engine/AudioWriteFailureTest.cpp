@@ -23,7 +23,6 @@ namespace {
 constexpr size_t kChannels = 2;       // the fake microphone's stream
 constexpr size_t kBlockFrames = 4096; // libFLAC's block at its default level
 
-const std::wstring kInitFailureText = L"音频编码器初始化失败,重启软件应该可以解决\n错误代码：";
 
 class AudioWriteFailureFixture : public AudioRecordingFixture
 {
@@ -126,9 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 // A volume full before the first frame fails the encoder's initialisation,
-// which writes the stream's header: that is the initialisation's box, with
-// libFLAC's codes (the encoder stopped by its client's failing write).
-TEST_F(AudioWriteFailureFixture, VolumeFullInTheHeaderFailsTheInitialisation)
+// which writes the stream's header: that is the file's box, since the encoder
+// itself is fine.
+TEST_F(AudioWriteFailureFixture, VolumeFullInTheHeaderGivesTheFileMessage)
 {
     auto engine = Engine();
     MessageBoxWatcher watcher;
@@ -141,7 +140,7 @@ TEST_F(AudioWriteFailureFixture, VolumeFullInTheHeaderFailsTheInitialisation)
     EXPECT_TRUE(g_stopRecording);
     const auto boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, kInitFailureText + L"1-5");
+    EXPECT_EQ(boxes[0].text, RecordingFileFailureText(path));
     EXPECT_EQ(volume.RefusedWrites(), 1);
     EXPECT_EQ(capture.DeliveredPackets(), 0u);
 }

@@ -30,7 +30,11 @@ bool OutputFolderReady(const CString& folder)
 {
     // A search for a pattern succeeds on the entries it matches, "." among them,
     // so a text with a wildcard would pass for a folder that no file can be made in.
-    if (wcspbrk(folder.GetString(), L"*?"))
+    // The long-path prefix carries a "?" of its own.
+    LPCWSTR name = folder.GetString();
+    if (wcsncmp(name, L"\\\\?\\", 4) == 0)
+        name += 4;
+    if (wcspbrk(name, L"*?"))
         return false;
     return IsExistingFolder(folder) || _wmkdir(folder) == 0;
 }

@@ -118,7 +118,12 @@ INSTANTIATE_TEST_SUITE_P(
                     FolderCase{{"star"}, {L"old"}, {}, L"%T\\*", false, {L"old\\"}},
                     FolderCase{{"star_in_a_name"}, {L"old"}, {}, L"%T\\o*", false, {L"old\\"}},
                     FolderCase{{"question_mark"}, {L"old"}, {}, L"%T\\ol?", false, {L"old\\"}},
-                    FolderCase{{"relative_star"}, {}, {}, L".\\*", false, {}}),
+                    FolderCase{{"relative_star"}, {}, {}, L".\\*", false, {}},
+                    // The long-path prefix names a folder; a wildcard after it still does not.
+                    FolderCase{{"long_path_existing"}, {L"old"}, {}, L"\\\\?\\%T\\old", true, {L"old\\"}},
+                    FolderCase{{"long_path_created"}, {}, {}, L"\\\\?\\%T\\new", true, {L"new\\"}},
+                    FolderCase{{"long_path_question_mark"}, {L"old"}, {}, L"\\\\?\\%T\\ol?", false, {L"old\\"}},
+                    FolderCase{{"long_path_star"}, {}, {}, L"\\\\?\\%T\\*", false, {}}),
     CaseName());
 
 // --- Region ---------------------------------------------------------------------

@@ -22,7 +22,7 @@ AUDIOMUX::~AUDIOMUX() = default;
 BOOL AUDIOMUX::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    OpenToolWindow(*this, m_btnBrowseSystemAudio, m_btnBrowseMic, m_btnStart, false);
+    OpenToolWindow(*this, m_btnBrowseSystemAudio, m_btnBrowseMic, m_btnStart);
     return TRUE;
 }
 
@@ -40,12 +40,10 @@ void AUDIOMUX::OnBnClickedOk()
 
 void AUDIOMUX::OnBnClickedBrowseSystemAudio()
 {
-    BrowseAndPair(*this, IDC_TOOL_FIRST_PATH, IDC_TOOL_SECOND_PATH,
-                  [](const CString& picked) { return MixCompanions(picked, true); });
+    BrowseAndPair(*this, true, MixCompanions);
 }
 
 void AUDIOMUX::OnBnClickedBrowseMic()
 {
-    BrowseAndPair(*this, IDC_TOOL_SECOND_PATH, IDC_TOOL_FIRST_PATH,
-                  [](const CString& picked) { return MixCompanions(picked, false); });
+    BrowseAndPair(*this, false, MixCompanions);
 }

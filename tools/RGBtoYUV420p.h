@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Framework.h"
-#include "XPButton.h"
+#include "VideoToolDialog.h"
 #include "resource.h"
 
 // The MP4 transcode tool: transcodes a recording's video and/or sound into an
 // MP4 file (H.264 4:2:0, AAC) next to it through the converter. Start hides the
-// window first.
-class RGBtoYUV420p : public CDialogEx
+// window first. Its buttons, opening and browse buttons are those of
+// VideoToolDialog.
+class RGBtoYUV420p : public VideoToolDialog
 {
     DECLARE_DYNAMIC(RGBtoYUV420p)
 
@@ -17,15 +17,8 @@ public:
 
     enum { IDD = IDD_RGBTOYUV420P };
 
-    CXPButton m_btnBrowseVideo;
-    CXPButton m_btnBrowseAudio;
-    CXPButton m_btnStart;
-
 protected:
-    BOOL OnInitDialog() override;
     afx_msg void OnBnClickedOk();
-    afx_msg void OnBnClickedBrowseVideo();
-    afx_msg void OnBnClickedBrowseAudio();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -23,8 +23,12 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 
 LRESULT RemoteWindow::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs) const
 {
+    // No SMTO_ABORTIFHUNG: a program counts as hung when its thread has not asked
+    // for a message for 5 s, which a loaded machine gives a program that has just
+    // shown a box after a long opening; the send would then fail at once, and a
+    // text read would come back empty.
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result))
+    if (!SendMessageTimeoutW(target, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result))
         return -1;
     return static_cast<LRESULT>(result);
 }

@@ -5,20 +5,23 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$top/scripts/wine-env.sh"
 
+# The stamp is written last. A prefix without it (a set-up interrupted after Wine
+# made the prefix) is finished by running every step again: each one may be repeated.
 stamp=$WINEPREFIX/.glintcast-prefix-3
 [ -f "$stamp" ] && exit 0
 echo "[setup] preparing the Wine prefix $WINEPREFIX"
 
 # Everything runs on a display of its own: a wineserver whose desktop started
-# without one breaks later GUI programs.
-wine_session_start
+# without one breaks later GUI programs. Over an existing prefix the session's
+# server is persistent, so nothing here may wait for it to end (wineserver -w).
 trap wine_session_stop EXIT
+wine_session_start
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
-"$WINESERVER" -w
 
-reg=$(mktemp --suffix=.reg)
+# In the session folder, which the session's stop removes.
+reg=$session_dir/settings.reg
 cat > "$reg" <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -50,12 +53,16 @@ REG
 # regedit reads .reg files as UTF-16 when they carry a BOM; the Chinese names need it.
 iconv -f UTF-8 -t UTF-16 "$reg" > "$reg.utf16"
 "$WINE" regedit /S "$(winepath_of "$reg.utf16")" </dev/null >/dev/null 2>&1
-rm -f "$reg" "$reg.utf16"
 
 # Debian's Wine does not find fonts-wine's fonts (caption buttons show letters without them).
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
 dpkg -L fonts-wine | grep -E '\.(ttf|ttc|fon)$' | while read -r f; do cp -f "$f" "$fonts/"; done
 
-"$WINESERVER" -w
+# Ending the server writes the registry out; the stamp only follows settings on disk.
+"$WINESERVER" -k 2>/dev/null || true
+if ! grep -q '^"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  echo "[setup] the Wine prefix's settings did not reach $WINEPREFIX/user.reg" >&2
+  exit 1
+fi
 touch "$stamp"

@@ -5,20 +5,34 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$top/scripts/wine-env.sh"
 
-# The stamp is written last. A prefix without it (a set-up interrupted after Wine
-# made the prefix) is finished by running every step again: each one may be repeated.
+# The stamp is written last; a prefix without it is what an interrupted set-up left.
 stamp=$WINEPREFIX/.glintcast-prefix-3
 [ -f "$stamp" ] && exit 0
 echo "[setup] preparing the Wine prefix $WINEPREFIX"
+trap wine_session_stop EXIT
+trap 'exit 130' INT TERM
+
+# Wine notes a prefix as made before it makes it, so an interrupted first
+# "wineboot --init" leaves a shell that later runs never fill. The build folder's
+# own prefix is therefore made again from scratch; one that WINEPREFIX names
+# elsewhere is never removed, only finished in place.
+if [ -d "$WINEPREFIX" ] && [ "$WINEPREFIX" = "$build/wine" ]; then
+  echo "[setup] the prefix is unfinished (an interrupted set-up): making it again"
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+fi
 
 # Everything runs on a display of its own: a wineserver whose desktop started
 # without one breaks later GUI programs. Over an existing prefix the session's
 # server is persistent, so nothing here may wait for it to end (wineserver -w).
-trap wine_session_stop EXIT
 wine_session_start
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
+if [ ! -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+  echo "[setup] $WINEPREFIX is not a whole Wine prefix: remove it and run the set-up again" >&2
+  exit 1
+fi
 
 # In the session folder, which the session's stop removes.
 reg=$session_dir/settings.reg

@@ -10,8 +10,8 @@ shift
 . "$top/scripts/wine-env.sh"
 exe=$build/bench/${name}_bench.exe
 [ -f "$exe" ] || { echo "no benchmark $exe" >&2; exit 2; }
-wine_session_start
 trap wine_session_stop EXIT
+wine_session_start
 set +e
 "$WINE" "$exe" "$@" </dev/null | tr -d '\r'
 rc=${PIPESTATUS[0]}

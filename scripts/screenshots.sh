@@ -22,8 +22,8 @@ out=$(cd "$1" && pwd)
 # The real ImageMagick program: a stand-in of the same name may come first on PATH.
 import=$(command -v import-im6.q16 || command -v import)
 
-wine_session_start --sound
 trap wine_session_stop EXIT
+wine_session_start --sound
 "$WINE" "$build/tests/gallery/dialog_gallery.exe" "$import" "$out" </dev/null
 "$WINE" "$build/tests/program/main_window_picture.exe" "$build/app/Glintcast.exe" "$import" "$out/main.png" \
   </dev/null | tr -d '\r'

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Turns a fresh Debian 12 machine into one that builds and tests Glintcast:
 # Debian packages, the cross-built third-party libraries and a Wine prefix.
-# Idempotent: every step is skipped when its result is already there.
+# Idempotent: every step is skipped when its result is already there, and each
+# result appears only once its step is complete, so a run interrupted anywhere
+# (Ctrl+C) is taken up by the next one.
 set -euo pipefail
+# A Ctrl+C stops the set-up even when the step it hits (cmake, say) ends normally.
+trap 'exit 130' INT TERM
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${GLINTCAST_BUILD:-$top/build}
@@ -18,7 +22,7 @@ packages=(
   debian-archive-keyring ca-certificates
   wine wine64 xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0
   pulseaudio pulseaudio-utils sox flac ffmpeg
-  fonts-wqy-microhei fonts-wine imagemagick python3 locales
+  fonts-wqy-microhei fonts-wine imagemagick python3 locales gdb
 )
 
 install_packages() {
@@ -29,6 +33,9 @@ install_packages() {
   [ ${#missing[@]} -eq 0 ] && return
   log "installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  # An install interrupted while dpkg ran leaves packages unpacked but not
+  # configured, and apt refuses to go on until they are.
+  dpkg --configure -a </dev/null
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 }
@@ -38,6 +45,8 @@ fetch_sources() {
   local src=$deps/src
   [ -f "$src/.fetched" ] && return
   log "fetching source packages"
+  # Whatever an interrupted fetch left (part of a download or of an unpacked tree) goes.
+  rm -rf "$src"
   mkdir -p "$src/apt/lists/partial" "$src/apt/cache/archives/partial"
   cat > "$src/apt/sources.list" <<LIST
 deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
@@ -61,15 +70,29 @@ CONF
   touch "$src/.fetched"
 }
 
+# publish STAGE LIBRARY: moves a dependency installed under DESTDIR=STAGE into the
+# prefix. LIBRARY (under lib/) is what tells that the dependency is built, so it
+# comes last and by a rename: an interrupted copy never leaves it in place.
+publish() {
+  local staged=$1$prefix lib=$2
+  mv "$staged/lib/$lib" "$1/$lib"
+  mkdir -p "$prefix/lib"
+  cp -a "$staged/." "$prefix/"
+  cp "$1/$lib" "$prefix/lib/$lib.part"
+  mv "$prefix/lib/$lib.part" "$prefix/lib/$lib"
+  rm -rf "$1"
+}
+
 build_x264() {
   [ -f "$prefix/lib/libx264.a" ] && return
   log "building libx264"
   local b=$deps/build/x264
-  rm -rf "$b"; mkdir -p "$b"
+  rm -rf "$b" "$b.stage"; mkdir -p "$b"
   (cd "$b" && "$deps/src/x264/configure" --host=x86_64-w64-mingw32 --cross-prefix=x86_64-w64-mingw32- \
       --prefix="$prefix" --enable-static --disable-cli --disable-opencl --bit-depth=8 >/dev/null \
    && { make -s -j"$jobs" >build.log 2>&1 || { tail -30 build.log; exit 1; }; } \
-   && make -s install-lib-static >/dev/null)
+   && make -s install-lib-static DESTDIR="$b.stage" >/dev/null)
+  publish "$b.stage" libx264.a
 }
 
 toolchain=$top/cmake/mingw-w64-x86_64.cmake
@@ -81,11 +104,12 @@ cmake_dependency() {
   [ -f "$prefix/lib/$lib" ] && return
   log "building $name"
   local b=$deps/build/$name
-  rm -rf "$b"
+  rm -rf "$b" "$b.stage"
   cmake -S "$deps/src/$name" -B "$b" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF "$@" >/dev/null
   cmake --build "$b" -j"$jobs" >"$b.log" 2>&1 || { tail -30 "$b.log"; exit 1; }
-  cmake --install "$b" >/dev/null
+  DESTDIR="$b.stage" cmake --install "$b" >/dev/null
+  publish "$b.stage" "$lib"
 }
 
 build_flac() {

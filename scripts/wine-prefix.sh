@@ -5,20 +5,37 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$top/scripts/wine-env.sh"
 
+# The stamp is written last; a prefix without it is what an interrupted set-up left.
 stamp=$WINEPREFIX/.glintcast-prefix-3
 [ -f "$stamp" ] && exit 0
 echo "[setup] preparing the Wine prefix $WINEPREFIX"
+trap wine_session_stop EXIT
+trap 'exit 130' INT TERM
+
+# Wine notes a prefix as made before it makes it, so an interrupted first
+# "wineboot --init" leaves a shell that later runs never fill. The build folder's
+# own prefix is therefore made again from scratch; one that WINEPREFIX names
+# elsewhere is never removed, only finished in place.
+if [ -d "$WINEPREFIX" ] && [ "$WINEPREFIX" = "$build/wine" ]; then
+  echo "[setup] the prefix is unfinished (an interrupted set-up): making it again"
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+fi
 
 # Everything runs on a display of its own: a wineserver whose desktop started
-# without one breaks later GUI programs.
+# without one breaks later GUI programs. Over an existing prefix the session's
+# server is persistent, so nothing here may wait for it to end (wineserver -w).
 wine_session_start
-trap wine_session_stop EXIT
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 "$WINE" wineboot --init </dev/null >/dev/null 2>&1 || true
-"$WINESERVER" -w
+if [ ! -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+  echo "[setup] $WINEPREFIX is not a whole Wine prefix: remove it and run the set-up again" >&2
+  exit 1
+fi
 
-reg=$(mktemp --suffix=.reg)
+# In the session folder, which the session's stop removes.
+reg=$session_dir/settings.reg
 cat > "$reg" <<'REG'
 Windows Registry Editor Version 5.00
 
@@ -50,12 +67,16 @@ REG
 # regedit reads .reg files as UTF-16 when they carry a BOM; the Chinese names need it.
 iconv -f UTF-8 -t UTF-16 "$reg" > "$reg.utf16"
 "$WINE" regedit /S "$(winepath_of "$reg.utf16")" </dev/null >/dev/null 2>&1
-rm -f "$reg" "$reg.utf16"
 
 # Debian's Wine does not find fonts-wine's fonts (caption buttons show letters without them).
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
 dpkg -L fonts-wine | grep -E '\.(ttf|ttc|fon)$' | while read -r f; do cp -f "$f" "$fonts/"; done
 
-"$WINESERVER" -w
+# Ending the server writes the registry out; the stamp only follows settings on disk.
+"$WINESERVER" -k 2>/dev/null || true
+if ! grep -q '^"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  echo "[setup] the Wine prefix's settings did not reach $WINEPREFIX/user.reg" >&2
+  exit 1
+fi
 touch "$stamp"

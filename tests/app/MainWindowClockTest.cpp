@@ -1,6 +1,7 @@
 // The recording clock and the hotkeys through the main window: the elapsed and
-// the remaining time, the reset after every kind of stop with its tones, the
-// stopping state, the screenshot hotkey, a failing record loop.
+// the remaining time, a time set while the elapsed time counts, the reset after
+// every kind of stop with its tones, the stopping state, the screenshot hotkey,
+// a failing record loop.
 #include "MainWindowFixture.h"
 
 #include "DialogDriver.h"
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -81,6 +84,62 @@ TEST_F(MainWindowTest, ATimeLimitCountsDownStopsAtZeroAndTheResetBeeps)
     EXPECT_TRUE(Tones().empty());
     ExpectFakesClean();
 }
+
+// A time set while a recording without a limit counts up replaces the count;
+// the recording goes on counting up from it and never ends by itself, however
+// many ticks pass the time set, and its reset stays silent.
+struct TimeSetWhileCountingUpCase : NamedCase
+{
+    const wchar_t* entry;
+    // The display right after the time is set, then after each of eight ticks.
+    std::vector<std::wstring> shown;
+};
+
+class TimeSetWhileCountingUpTest : public MainWindowTest, public testing::WithParamInterface<TimeSetWhileCountingUpCase>
+{
+};
+
+TEST_P(TimeSetWhileCountingUpTest, ReplacesTheCountAndTheRecordingGoesOnCountingUp)
+{
+    const TimeSetWhileCountingUpCase& c = GetParam();
+    std::vector<std::wstring> shown;
+    bool stoppedByItself = false;
+    Run([&](MainWindow& window) {
+        window.Click(IDC_START_STOP);
+        for (int tick = 0; tick < 3; ++tick)
+            window.Tick();
+        ASSERT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:03");
+        ASSERT_TRUE(window.SetTimeLimit(c.entry));
+        shown.push_back(window.Text(IDC_TIME_DISPLAY));
+        for (int tick = 0; tick < 8; ++tick) {
+            window.Tick();
+            shown.push_back(window.Text(IDC_TIME_DISPLAY));
+            stoppedByItself = stoppedByItself || g_stopRecording;
+        }
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
+        window.Click(IDC_START_STOP);
+        window.Tick();
+        EXPECT_EQ(window.Text(IDC_START_STOP), L"开始录制");
+        EXPECT_EQ(window.Text(IDC_TIME_DISPLAY), L"00:00:00");
+    });
+    EXPECT_EQ(shown, c.shown);
+    EXPECT_FALSE(stoppedByItself);
+    EXPECT_TRUE(Tones().empty()) << "the reset of a recording that counted up plays no tones";
+    EXPECT_TRUE(Boxes().empty());
+    ExpectFakesClean();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, TimeSetWhileCountingUpTest,
+    testing::Values(TimeSetWhileCountingUpCase{{"FiveSeconds"},
+                                               L"00:00:05",
+                                               {L"00:00:05", L"00:00:06", L"00:00:07", L"00:00:08", L"00:00:09",
+                                                L"00:00:10", L"00:00:11", L"00:00:12", L"00:00:13"}},
+                    TimeSetWhileCountingUpCase{{"Zero"},
+                                               L"00:00:00",
+                                               {L"00:00:00", L"00:00:01", L"00:00:02", L"00:00:03", L"00:00:04",
+                                                L"00:00:05", L"00:00:06", L"00:00:07", L"00:00:08"}}),
+    CaseName());
 
 // Which commands stop and what the tones are.
 struct StopCase : NamedCase

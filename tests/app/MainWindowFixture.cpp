@@ -398,6 +398,15 @@ void MainWindowTest::ExpectFakesClean() const
     EXPECT_EQ(g_micCapture, nullptr);
 }
 
+bool MainWindowTest::WaitForRecorded(int64_t desktopFrames, uint64_t soundFrames) const
+{
+    return WaitUntil([&] {
+        return desktop->FramesShown() >= desktopFrames &&
+               speakers->Client().CaptureClient().DeliveredFrames() >= soundFrames &&
+               microphone->Client().CaptureClient().DeliveredFrames() >= soundFrames;
+    });
+}
+
 bool MainWindowTest::WaitForEnumeratorThread() const
 {
     std::vector<DWORD> threads;

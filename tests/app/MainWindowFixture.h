@@ -148,6 +148,13 @@ protected:
     // The fakes saw no misuse, and no engine holds a reference any more.
     void ExpectFakesClean() const;
 
+    // Waits until the recording running has taken desktopFrames frames from the
+    // live desktop and soundFrames frames from each default endpoint (the
+    // system sound's and the microphone's); false when they did not come. A
+    // loaded machine may take well over a second for this, and the files on disk
+    // do not show it while the recording runs.
+    bool WaitForRecorded(int64_t desktopFrames, uint64_t soundFrames) const;
+
     // Waits until the opening's short-lived thread has made its device enumerator
     // and ended, so that its call is not taken for one of the window's. False
     // when it did not come.

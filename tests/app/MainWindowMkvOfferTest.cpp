@@ -213,7 +213,8 @@ TEST_F(MainWindowTest, TheConverterPacksTheRecordingIntoAnMkvWithItsVideoAndMixe
     Run([&](MainWindow& window) {
         window.Click(IDC_RECORD_MIC);
         window.Click(IDC_START_STOP);
-        Sleep(1500);
+        // Pictures and both sounds in the files to pack and mix.
+        ASSERT_TRUE(WaitForRecorded(3, 1));
         window.Click(IDC_START_STOP);
         window.Tick();
     });

@@ -90,7 +90,9 @@ TEST_P(RecordingTriggerTest, RecordsEverySourceIntoFilesNamedFromTheClock)
         startReturned = CTime::GetCurrentTime().GetTime();
         EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");
         EXPECT_EQ(Timers(), (std::vector<std::pair<UINT_PTR, UINT>>{{ID_TIMER_CLOCK, 1000}}));
-        Sleep(1500);
+        // More than ten pictures in the stream (neither the priming picture nor
+        // one acquired as the stop comes is coded) and sound from both endpoints.
+        ASSERT_TRUE(WaitForRecorded(13, 1));
         Toggle(window, trigger);
         // The stop leaves the reset to the next tick.
         EXPECT_EQ(window.Text(IDC_START_STOP), L"停止录制");

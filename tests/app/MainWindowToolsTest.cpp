@@ -565,7 +565,9 @@ TEST_F(MainWindowTest, TheToolsMixPackAndTranscodeARealRecording)
         window.SetChecked(IDC_RECORD_SYSTEM_AUDIO, true);
         window.SetChecked(IDC_RECORD_MIC, true);
         window.Click(IDC_START_STOP);
-        Sleep(1500);
+        // More than ten pictures (neither the priming picture nor one acquired
+        // as the stop comes is coded) and over half a second of each sound.
+        ASSERT_TRUE(WaitForRecorded(13, 24001));
         window.Click(IDC_START_STOP);
         window.Tick();
         base = dir.File(L"Glintcast_Output\\") + RecordingBase();

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <thread>
@@ -61,6 +62,20 @@ size_t SoundingFrames(const std::vector<int16_t>& samples)
     return frames;
 }
 
+// Waits until the recording that writes flac holds more than frames sounding
+// frames: its file is written unbuffered, a whole FLAC frame at a time, so it
+// shows what has been recorded while it runs. False after 30 s.
+bool WaitForSoundingFrames(const std::wstring& flac, size_t frames)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (SoundingFrames(DecodeFlacSamplesSoFar(flac)) <= frames) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        Sleep(100);
+    }
+    return true;
+}
+
 TEST(AudioDeviceTest, MonitorOfTheNullSinkRecordsTheTonePlayedIntoIt)
 {
     ComApartment com;
@@ -81,9 +96,9 @@ TEST(AudioDeviceTest, MonitorOfTheNullSinkRecordsTheTonePlayedIntoIt)
         engine.RecordToFlac(flac);
     });
     StartNative("paplay -d glintcast " + tone);
-    // Sound reaches the monitor 0.4 to 0.9 s after the start, and up to half a
-    // second before the stop is not written: 3 s hold over a second of the tone.
-    Sleep(3000);
+    // Over a second of the tone written, however late a loaded machine plays
+    // and records it; the stop comes while the tone still plays.
+    EXPECT_TRUE(WaitForSoundingFrames(flac, rate));
     g_stopRecording = true;
     recorder.join();
 
@@ -178,7 +193,8 @@ TEST(AudioDeviceTest, EndpointRemovedDuringARecordingStopsItWithTheDeviceBox)
     // sink; the loop drains every half second.
     const NativeResult played = RunNative("paplay -d glintcast_vanishing " + tone);
     EXPECT_EQ(played.exitCode, 0) << played.output;
-    Sleep(1500);
+    // The tone written before the sink goes, however late a loaded machine drains it.
+    EXPECT_TRUE(WaitForSoundingFrames(flac, rate / 2));
     sink.Remove();
     recorder.join();
 

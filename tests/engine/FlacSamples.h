@@ -8,6 +8,11 @@
 // decodes them; a decoding failure is a test failure.
 std::vector<int16_t> DecodeFlacSamples(const std::wstring& flac);
 
+// The same of a FLAC file that a recording is still writing: the samples of the
+// frames it holds so far. A frame cut short or a stream description not yet
+// complete is no failure.
+std::vector<int16_t> DecodeFlacSamplesSoFar(const std::wstring& flac);
+
 // The stream description of a FLAC file's STREAMINFO block.
 struct FlacStreamInfo
 {

@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -23,6 +25,39 @@ using fakes::TimedOut;
 namespace {
 
 constexpr int kFps = 30;
+
+// The threads of this process that run now.
+std::vector<DWORD> RunningThreads()
+{
+    std::vector<DWORD> threads;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return threads;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            threads.push_back(entry.th32ThreadID);
+    CloseHandle(snapshot);
+    return threads;
+}
+
+// Waits until every one of these threads has ended; one that cannot be opened
+// has ended already. The save threads' ids stay theirs until the recording
+// joins them, so none stands for a newer thread.
+bool WaitForThreadsToEnd(const std::vector<DWORD>& threads)
+{
+    for (DWORD id : threads) {
+        const HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id);
+        if (!thread)
+            continue;
+        const DWORD waited = WaitForSingleObject(thread, 10000);
+        CloseHandle(thread);
+        if (waited != WAIT_OBJECT_0)
+            return false;
+    }
+    return true;
+}
 constexpr uint32_t kInk = 0xFF10E020;
 
 // The requesters, as the hotkey and the tray menu raise a request.
@@ -65,15 +100,13 @@ class ScreenshotTest : public RecordingFixture
 {
 protected:
     int CountPictures() { return CheckRecordedStream(Stream(), kFps, 64, 48); }
-    // Once the failed save's box is gone its thread is over: it ends right after.
-    void WaitUntilTheBoxIsGone()
+    // A request is served only once the previous save's thread is over, so a
+    // test that asks again waits for that thread rather than for its box or
+    // its file. The failed save's thread is the one that showed the box.
+    void WaitUntilTheFailedSaveIsOver()
     {
         ASSERT_TRUE(boxes.WaitForBoxes(1));
-        const HWND box = boxes.Boxes()[0].window;
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (IsWindow(box) && std::chrono::steady_clock::now() < limit)
-            Sleep(1);
-        Sleep(20);
+        ASSERT_TRUE(WaitForThreadsToEnd({boxes.Boxes()[0].threadId}));
     }
     std::vector<std::wstring> Screenshots(const std::wstring& folder) { return FilesIn(folder, L"*.bmp"); }
     std::vector<std::wstring> Screenshots() { return Screenshots(dir.Path()); }
@@ -200,18 +233,25 @@ TEST_F(ScreenshotTest, OneRecordingServesASecondRequestAfterTheFirstIsSaved)
 {
     auto first = Blocks(64, 48, 4);
     auto second = Blocks(64, 48, 6);
+    // Both on the record thread, inside the acquires: the first save's thread
+    // starts after the first picture's acquire, so it is the one thread more at
+    // the second's.
+    std::vector<DWORD> beforeTheSave;
+    AcquireStep firstStep = NewFrame(first);
+    firstStep.during = [&] { beforeTheSave = RunningThreads(); };
     bool secondRequested = false;
     AcquireStep secondStep = NewFrame(second);
     secondStep.during = [&] {
-        // On the record thread, inside the acquire that delivers the second picture.
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!g_screenshotReady && std::chrono::steady_clock::now() < limit)
-            Sleep(1);
-        Sleep(20);  // the save's thread ends right after it sets the flag
+        std::vector<DWORD> started;
+        for (DWORD id : RunningThreads())
+            if (std::find(beforeTheSave.begin(), beforeTheSave.end(), id) == beforeTheSave.end())
+                started.push_back(id);
+        ASSERT_LE(started.size(), 1u) << "the save's thread, if it still runs";
+        ASSERT_TRUE(WaitForThreadsToEnd(started));
         secondRequested = PressHotkey();
     };
     ASSERT_TRUE(PressHotkey());
-    system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(first), secondStep, NewFrame(Blocks(64, 48, 8))});
+    system->Push({NewFrame(Blocks(64, 48, 1)), firstStep, secondStep, NewFrame(Blocks(64, 48, 8))});
     Record(kFps);
 
     EXPECT_TRUE(secondRequested) << "the first save made the hotkey usable again";
@@ -293,7 +333,7 @@ TEST_F(ScreenshotTest, RequestWaitsWhileAFailedSavesBoxIsOpen)
         ASSERT_TRUE(boxes.WaitForBoxes(1));
         g_outputDir = dir.Path();
         MessageBoxWatcher::Press(boxes.Boxes()[0].window, IDOK);
-        WaitUntilTheBoxIsGone();
+        WaitUntilTheFailedSaveIsOver();
     };
     ASSERT_TRUE(PressHotkey());
     system->Push({NewFrame(Blocks(64, 48, 1)), NewFrame(Blocks(64, 48, 9)), requesting, NewFrame(Blocks(64, 48, 3)),
@@ -314,7 +354,7 @@ TEST_F(ScreenshotTest, SaveOnAFullDiskLeavesNoPartOfAFile)
     bool secondRequested = false;
     AcquireStep next = NewFrame(second);
     next.during = [&] {
-        WaitUntilTheBoxIsGone();  // answered by the watcher
+        WaitUntilTheFailedSaveIsOver();  // its box answered by the watcher
         volume.reset();
         secondRequested = PressHotkey();
     };

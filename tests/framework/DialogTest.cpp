@@ -119,8 +119,11 @@ TEST(ModalDialogTest, ModalLoopKeepsDispatchingTheOtherWindowsMessages)
     main.calls.clear();
     main.SetTimer(5, 20, nullptr);
     ProbeDlg modal(IDD_EMPTY);
-    const ModalRun run = RunModal(L"Empty", [&] { return modal.DoModal(); }, [](const DialogWindow& d) {
-        Sleep(400);
+    const ModalRun run = RunModal(L"Empty", [&] { return modal.DoModal(); }, [&](const DialogWindow& d) {
+        // Three ticks of the other window while this one is modal, however long
+        // a loaded machine takes for them.
+        for (int i = 0; i < 2000 && main.timerCalls < 3; ++i)
+            Sleep(5);
         d.PressEscape();
     });
     main.KillTimer(5);

@@ -79,6 +79,7 @@ LRESULT ProbeDlg::OnSetText(WPARAM, LPARAM)
 void ProbeDlg::OnTimer(UINT_PTR nIDEvent)
 {
     calls.push_back(L"timer " + std::to_wstring(nIDEvent));
+    ++timerCalls;
 }
 
 void ProbeDlg::OnProbeNotify(NMHDR*, LRESULT* pResult)

@@ -3,6 +3,7 @@
 #include "Framework.h"
 #include "FrameworkTestResources.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ public:
     explicit ProbeDlg(UINT nIDTemplate = IDD_PROBE, CWnd* pParent = nullptr) : CDialogEx(nIDTemplate, pParent) {}
 
     std::vector<std::wstring> calls;
+    // WM_TIMER messages handled, readable from another thread while a modal
+    // loop runs.
+    std::atomic<int> timerCalls{0};
     // Whether OnInitDialog runs the base's (which fills the lists from the template).
     bool callBaseInit = true;
     // Runs at the end of OnInitDialog.

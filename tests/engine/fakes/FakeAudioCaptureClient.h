@@ -4,6 +4,7 @@
 
 #include <audioclient.h>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -54,6 +55,8 @@ public:
     // arrive at the stream's rate in real time from Start on.
     void StreamLive(SampleSource source, UINT32 packetFrames);
 
+    // Packets and frames released so far; a test may wait on them from another
+    // thread while a record loop runs.
     size_t DeliveredPackets() const { return m_deliveredPackets; }
     uint64_t DeliveredFrames() const { return m_deliveredFrames; }
     size_t WaitingPackets() const { return m_queue.size(); }
@@ -87,7 +90,7 @@ private:
     UINT32 m_livePacketFrames = 0;
     LARGE_INTEGER m_startTime = {};
     uint64_t m_generatedFrames = 0;
-    size_t m_deliveredPackets = 0;
-    uint64_t m_deliveredFrames = 0;
+    std::atomic<size_t> m_deliveredPackets{0};
+    std::atomic<uint64_t> m_deliveredFrames{0};
     std::vector<const void*> m_handedOut;
 };

@@ -79,5 +79,12 @@ font=$(dpkg -L fonts-wine | grep -m1 -E '\.(ttf|ttc|fon)$')
 [ -f "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$font")" ] || fail "fonts-wine's fonts are not in the prefix"
 if [ "$mode" = elsewhere ]; then [ -f "$keep" ] || fail "the prefix outside the build folder was removed"; fi
 ! "$WINESERVER" -k 2>/dev/null || fail "the script left the prefix's wineserver running"
-! kill -0 -- -"$script_pid" 2>/dev/null || fail "the script left processes of its own running"
+# Wine's processes end a moment after their server has been stopped: give them
+# that moment, then name whatever is still there.
+early=$(ps -eo pid=,pgid=,stat=,args= | awk -v g="$script_pid" '$2 == g' | tr '\n' ';')
+deadline=$((SECONDS + 30))
+while kill -0 -- -"$script_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
+if kill -0 -- -"$script_pid" 2>/dev/null; then
+  fail "the script left processes of its own running: at its end: $early; 30 s later: $(ps -eo pid=,pgid=,stat=,args= | awk -v g="$script_pid" '$2 == g' | tr '\n' ';')"
+fi
 echo "scripts/wine-prefix.sh set up the half-made prefix ($mode)"

@@ -25,6 +25,7 @@ using fakes::TimedOut;
 namespace {
 
 constexpr int kFps = 30;
+constexpr uint32_t kInk = 0xFF10E020;
 
 // The threads of this process that run now.
 std::vector<DWORD> RunningThreads()
@@ -58,7 +59,6 @@ bool WaitForThreadsToEnd(const std::vector<DWORD>& threads)
     }
     return true;
 }
-constexpr uint32_t kInk = 0xFF10E020;
 
 // The requesters, as the hotkey and the tray menu raise a request.
 bool PressHotkey()

@@ -1,9 +1,9 @@
 #include "AsyncFileWriter.h"
 
+#include "FileOnDisk.h"
+
 #include <cstring>
-#include <filesystem>
 #include <new>
-#include <system_error>
 
 AsyncFileWriter::AsyncFileWriter(std::wstring path) : m_path(std::move(path))
 {
@@ -63,15 +63,16 @@ void AsyncFileWriter::WriteOut(const unsigned char* data, int64_t size, int64_t 
 }
 
 // On the thread whose write failed. Only the first failure counts: the stream
-// writes nothing after it.
+// writes nothing after it. What reached the file is asked of the file itself:
+// its folder's entry can lag behind a file held open for writing. A size that
+// cannot be read leaves the file as it is.
 void AsyncFileWriter::NoteFailure(int64_t start, const BlockEnds* ends)
 {
     if (m_failed)
         return;
-    std::error_code error;
-    const auto size = std::filesystem::file_size(std::filesystem::path(m_path), error);
-    if (!error)
-        m_cutAt = LastWholeBlockEnd(start, ends, static_cast<int64_t>(size));
+    int64_t size = 0;
+    if (FileSizeOnDisk(m_path, &size))
+        m_cutAt = LastWholeBlockEnd(start, ends, size);
     m_failed = true;
 }
 
@@ -115,10 +116,8 @@ void AsyncFileWriter::Close()
         if (!m_file)
             m_failed = true;
     }
-    if (m_cutAt >= 0) {
-        std::error_code error;
-        std::filesystem::resize_file(std::filesystem::path(m_path), static_cast<uintmax_t>(m_cutAt), error);
-    }
+    if (m_cutAt >= 0)
+        CutFileOnDisk(m_path, m_cutAt);
     m_buffers[0].reset();
     m_buffers[1].reset();
     m_blockEnds[0].reset();

@@ -1,6 +1,8 @@
 #include "AsyncFileWriter.h"
 
+#include "FileOnDisk.h"
 #include "FullVolume.h"
+#include "LaggingListing.h"
 #include "NamedCase.h"
 #include "TempDir.h"
 
@@ -8,6 +10,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -256,7 +261,13 @@ struct FillCase : NamedCase
     int64_t room;                 // what the volume still takes
     bool failsBeforeClose;        // a write handed off before the close fails
     int64_t kept;                 // the file after the close: whole blocks only
+    bool longPath = false;        // the writer is given the file's \\?\ name
 };
+
+std::wstring LongPathOf(const std::wstring& path)
+{
+    return L"\\\\?\\" + path;
+}
 
 class AsyncFileWriterFullVolumeTest : public AsyncFileWriterTest, public testing::WithParamInterface<FillCase>
 {
@@ -264,12 +275,15 @@ class AsyncFileWriterFullVolumeTest : public AsyncFileWriterTest, public testing
 
 // The writer learns of the first failed write on its own, without the caller
 // waiting for it, ignores the blocks that follow, and cuts the file back to the
-// last block it holds whole, so that what reached the disk stays readable.
+// last block it holds whole, so that what reached the disk stays readable. The
+// folder listing lags behind the file being written, as on NTFS, so only a size
+// asked of the file itself shows what reached it.
 TEST_P(AsyncFileWriterFullVolumeTest, KeepsWholeBlocksAndRemembersTheFailure)
 {
     const FillCase& c = GetParam();
+    const LaggingListing listing(m_path);
     FullVolume volume(c.room);
-    AsyncFileWriter writer(m_path);
+    AsyncFileWriter writer(c.longPath ? LongPathOf(m_path) : m_path);
     for (int64_t size : c.blocks)
         writer.Write(m_source.Next(size), size);
     if (c.failsBeforeClose) {
@@ -302,8 +316,74 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{{"many_small_blocks"}, std::vector<int64_t>(100000, 100), 9000050, false, 9000000},
         // A hand-off small enough for the stream's own buffer fails only when it
         // is flushed: still cut back to the last whole block.
-        FillCase{{"small_last_block"}, {300, 300, 300}, 700, false, 600}),
+        FillCase{{"small_last_block"}, {300, 300, 300}, 700, false, 600},
+        // The small buffer is handed off by the block too large for any buffer,
+        // and fails before that block is written through.
+        FillCase{{"small_hand_off_then_written_through"}, {300, 300, kCap + 1}, 450, true, 300},
+        FillCase{{"long_path_hand_off"}, std::vector<int64_t>(21, kMiB), 15 * kMiB / 2, true, 7 * kMiB, true},
+        FillCase{{"long_path_close"}, {300, 300, 300}, 700, false, 600, true}),
     CaseName());
+
+// What the writer's tests stand on: under the stand-in, std::filesystem sees
+// the folder's stale entry, and no long-path name at all.
+TEST(LaggingListingTest, StatSeesTheFoldersEntryNotTheFile)
+{
+    TempDir dir;
+    const std::wstring path = dir.File(L"open.264");
+    const LaggingListing listing(path);
+    std::ofstream file(path.c_str(), std::ios::binary);
+    file << std::string(1000, 'x') << std::flush;
+    std::error_code error;
+    EXPECT_EQ(std::filesystem::file_size(std::filesystem::path(path), error), 0u);
+    EXPECT_FALSE(error);
+    std::filesystem::file_size(std::filesystem::path(LongPathOf(path)), error);
+    EXPECT_TRUE(error);
+    EXPECT_EQ(FileSize(path), 1000) << "the file itself holds what was written";
+}
+
+// The file's own size and its cut, through a handle: every path form, a file
+// that another stream holds open for writing, and a file that is not there.
+class FileOnDiskTest : public testing::TestWithParam<bool>
+{
+protected:
+    std::wstring Name(const std::wstring& path) const { return GetParam() ? LongPathOf(path) : path; }
+
+    TempDir m_dir;
+    std::wstring m_path = m_dir.File(L"stream.264");
+};
+
+TEST_P(FileOnDiskTest, SizeIsWhatReachedTheOpenFile)
+{
+    const LaggingListing listing(m_path);
+    std::ofstream file(m_path.c_str(), std::ios::binary);
+    file << std::string(1234, 'x') << std::flush;
+    int64_t size = -1;
+    ASSERT_TRUE(FileSizeOnDisk(Name(m_path), &size));
+    EXPECT_EQ(size, 1234);
+}
+
+TEST_P(FileOnDiskTest, CutKeepsTheFirstBytesAndNeverLengthens)
+{
+    WriteFileBytes(m_path, std::vector<unsigned char>(5000, 0xAB));
+    EXPECT_TRUE(CutFileOnDisk(Name(m_path), 1700));
+    EXPECT_EQ(ReadFileBytes(m_path), std::vector<unsigned char>(1700, 0xAB));
+    EXPECT_TRUE(CutFileOnDisk(Name(m_path), 9000));
+    EXPECT_EQ(FileSize(m_path), 1700);
+}
+
+TEST_P(FileOnDiskTest, AMissingFileHasNoSizeAndNoCut)
+{
+    int64_t size = 77;
+    EXPECT_FALSE(FileSizeOnDisk(Name(m_dir.File(L"missing.264")), &size));
+    EXPECT_EQ(size, 77);
+    EXPECT_FALSE(CutFileOnDisk(Name(m_dir.File(L"missing.264")), 0));
+    EXPECT_FALSE(PathExists(m_dir.File(L"missing.264")));
+}
+
+INSTANTIATE_TEST_SUITE_P(PathForms, FileOnDiskTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "long_path" : "plain_path");
+                         });
 
 struct CutCase : NamedCase
 {
@@ -344,18 +424,42 @@ INSTANTIATE_TEST_SUITE_P(Sizes, LastWholeBlockEndTest,
                                          CutCase{{"one_byte_blocks"}, 0, {1, 2, 3, 4}, 3, 3}),
                          CaseName());
 
-// A buffer filled again starts with no ends, however far the last fill reached.
-TEST(BlockEndsTest, ClearForgetsEveryEnd)
+struct ClearCase : NamedCase
 {
-    BlockEnds ends(1000);
+    int64_t capacity;
+    std::vector<int64_t> before;  // marked, then cleared
+    int64_t after;                // marked after the clear, past every end before it
+};
+
+class BlockEndsClearTest : public testing::TestWithParam<ClearCase>
+{
+};
+
+// A buffer filled again starts with no ends, however far the last fill reached:
+// an end of the last fill must not show up once a new end lies past it.
+TEST_P(BlockEndsClearTest, ClearForgetsEveryEnd)
+{
+    const ClearCase& c = GetParam();
+    BlockEnds ends(c.capacity);
     ASSERT_TRUE(ends.Ready());
-    for (int64_t end : {7, 300, 999})
+    for (int64_t end : c.before)
         ends.Mark(end);
     ends.Clear();
-    EXPECT_EQ(ends.LastWithin(1000), 0);
+    EXPECT_EQ(ends.LastWithin(c.capacity), 0);
     ends.Mark(10);
-    EXPECT_EQ(ends.LastWithin(1000), 10);
+    EXPECT_EQ(ends.LastWithin(c.capacity), 10);
     EXPECT_EQ(ends.LastWithin(9), 0);
+    ends.Mark(c.after);
+    EXPECT_EQ(ends.LastWithin(c.after - 1), 10);
+    EXPECT_EQ(ends.LastWithin(c.capacity), c.after);
 }
+
+INSTANTIATE_TEST_SUITE_P(Capacities, BlockEndsClearTest,
+                         testing::Values(ClearCase{{"odd_capacity"}, 1000, {7, 300, 999}, 1000},
+                                         // Multiples of 64: the last end is the first bit of a word.
+                                         ClearCase{{"word_multiple"}, 1024, {1000}, 1024},
+                                         ClearCase{{"one_word"}, 64, {63}, 64},
+                                         ClearCase{{"write_buffer"}, kCap, {kCap - 1}, kCap}),
+                         CaseName());
 
 } // namespace

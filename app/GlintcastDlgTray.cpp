@@ -16,7 +16,8 @@ void CGlintcastDlg::OnSysCommand(UINT nID, LPARAM lParam)
     } else if (nID == SC_MINIMIZE) {
         // The window goes into the tray instead of the taskbar.
         ShowWindow(SW_HIDE);
-        Hooks().shellNotifyIcon(NIM_ADD, &m_nid);
+        if (!m_bInTray)
+            AddTrayIcon();
     } else if (nID == IDD_MKVMUX) {
         OpenTool(m_dlgMkvMux, IDD_MKVMUX);
     } else if (nID == IDD_AUDIOMUX) {
@@ -35,6 +36,33 @@ void CGlintcastDlg::OpenTool(CDialog& tool, UINT nIDTemplate)
     tool.ShowWindow(SW_SHOW);
 }
 
+void CGlintcastDlg::AddTrayIcon()
+{
+    m_bInTray = Hooks().shellNotifyIcon(NIM_ADD, &m_nid) != FALSE;
+    if (m_bInTray)
+        return;
+    // Hidden without an icon the window could be reached only by the hotkeys. The
+    // icon lives only while the window is hidden: one the shell may still hold goes.
+    Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+    ShowWindow(SW_MINIMIZE);
+}
+
+LRESULT CGlintcastDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == m_nTaskbarCreatedMessage && message != 0) {
+        OnTaskbarCreated();
+        return 0;
+    }
+    return CDialogEx::WindowProc(message, wParam, lParam);
+}
+
+void CGlintcastDlg::OnTaskbarCreated()
+{
+    // The new taskbar holds none of the old one's icons; a shown window has none.
+    if (m_bInTray)
+        AddTrayIcon();
+}
+
 LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != m_nid.uID)
@@ -42,6 +70,7 @@ LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
     if (lParam == WM_LBUTTONDBLCLK) {
         ShowWindow(SW_SHOW);
         Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+        m_bInTray = false;
         UpdateWindow();
     } else if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
         ShowTrayMenu();
@@ -79,6 +108,7 @@ void CGlintcastDlg::OnTrayScreenshot()
 void CGlintcastDlg::OnTrayShowMain()
 {
     Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+    m_bInTray = false;
     ShowWindow(SW_SHOW);
     UpdateWindow();
 }
@@ -115,6 +145,7 @@ void CGlintcastDlg::CloseMainWindow()
         return;
     }
     Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+    m_bInTray = false;
     g_stopRecording = true;
     WaitForRecordThreads();
     for (AudioCapture** engine : {&g_systemAudioCapture, &g_micCapture}) {

@@ -492,5 +492,7 @@ BOOL WINAPI MainWindowTest::NotifyTray(DWORD message, PNOTIFYICONDATAW data)
         std::lock_guard<std::mutex> lock(s_current->m_mutex);
         s_current->m_trayCalls.emplace_back(message, *data);
     }
+    if (s_current && message == NIM_ADD && s_current->shellRefusesIcons)
+        return FALSE;
     return Shell_NotifyIconW(message, data);
 }

@@ -183,6 +183,9 @@ protected:
     // minPictures pictures, and its last one shows the changed desktop.
     void ExpectTheChangedDesktopAtTheEnd(const std::wstring& stream, int minPictures = 2) const;
 
+    // While set, the shell refuses every icon added (the call is still recorded).
+    std::atomic<bool> shellRefusesIcons{false};
+
 private:
     void Log(const std::string& event);
     int Reply(const MessageBoxRecord& box);

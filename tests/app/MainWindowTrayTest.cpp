@@ -300,6 +300,107 @@ INSTANTIATE_TEST_SUITE_P(
                      false}),
     CaseName());
 
+// ---- the taskbar made again ----
+
+// What a new taskbar tells every top-level window.
+void SendTaskbarCreated(const MainWindow& window)
+{
+    window.Send(RegisterWindowMessageW(L"TaskbarCreated"));
+}
+
+// What a restarted Explorer does: its new taskbar holds none of the old one's
+// icons, and it says so.
+void TaskbarMadeAgain(const MainWindow& window)
+{
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = window.Handle();
+    data.uID = 128;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    SendTaskbarCreated(window);
+}
+
+TEST_F(MainWindowTrayTest, ANewTaskbarGetsTheIconAgainOnlyWhileTheWindowIsInTheTray)
+{
+    Run([&](MainWindow& window) {
+        const HWND main = window.Handle();
+        TaskbarMadeAgain(window);
+        EXPECT_TRUE(TrayCalls().empty()) << "an icon for the shown window";
+
+        window.SysCommand(SC_MINIMIZE);
+        ASSERT_EQ(TrayCalls().size(), 1u);
+        TaskbarMadeAgain(window);
+        const std::vector<TrayCall> calls = TrayCalls();
+        ASSERT_EQ(calls.size(), 2u);
+        EXPECT_EQ(calls[1].first, static_cast<DWORD>(NIM_ADD));
+        ExpectProgramIcon(calls[1].second, main);
+        EXPECT_TRUE(TrayIconPresent(main));
+        EXPECT_FALSE(window.Visible());
+
+        // The new icon calls the window back as the first one did.
+        const NOTIFYICONDATAW& added = calls[1].second;
+        SendMessageW(added.hWnd, added.uCallbackMessage, added.uID, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(window.Visible());
+        EXPECT_FALSE(TrayIconPresent(main));
+        ASSERT_EQ(TrayCalls().size(), 3u);
+        EXPECT_EQ(TrayCalls()[2].first, static_cast<DWORD>(NIM_DELETE));
+
+        TaskbarMadeAgain(window);
+        EXPECT_EQ(TrayCalls().size(), 3u) << "an icon for the window shown again";
+    });
+}
+
+struct RefusedIconCase : NamedCase
+{
+    bool atTheMinimise;  // else at the new taskbar's add
+    bool iconKept;       // the new taskbar still shows the old icon
+};
+
+class MainWindowTrayRefusedTest : public MainWindowTrayTest, public testing::WithParamInterface<RefusedIconCase>
+{
+};
+
+TEST_P(MainWindowTrayRefusedTest, AWindowTheShellTakesNoIconForIsMinimisedOntoTheTaskbar)
+{
+    Run([&](MainWindow& window) {
+        const HWND main = window.Handle();
+        shellRefusesIcons = GetParam().atTheMinimise;
+        window.SysCommand(SC_MINIMIZE);
+        if (!GetParam().atTheMinimise) {
+            ASSERT_FALSE(window.Visible());
+            shellRefusesIcons = true;
+            if (GetParam().iconKept)
+                SendTaskbarCreated(window);
+            else
+                TaskbarMadeAgain(window);
+        }
+        EXPECT_TRUE(window.Visible());
+        EXPECT_TRUE(IsIconic(main));
+        EXPECT_FALSE(TrayIconPresent(main));
+
+        // Shown minimised, it needs no icon from the next taskbar either.
+        shellRefusesIcons = false;
+        const size_t calls = TrayCalls().size();
+        TaskbarMadeAgain(window);
+        EXPECT_EQ(TrayCalls().size(), calls);
+        EXPECT_FALSE(TrayIconPresent(main));
+
+        // Its taskbar button restores it, and the next minimise hides it in the tray.
+        window.SysCommand(SC_RESTORE);
+        EXPECT_TRUE(window.Visible());
+        EXPECT_FALSE(IsIconic(main));
+        window.SysCommand(SC_MINIMIZE);
+        EXPECT_FALSE(window.Visible());
+        EXPECT_TRUE(TrayIconPresent(main));
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Adds, MainWindowTrayRefusedTest,
+                         testing::Values(RefusedIconCase{{"AtTheMinimise"}, true, false},
+                                         RefusedIconCase{{"ByANewTaskbar"}, false, false},
+                                         RefusedIconCase{{"ByANewTaskbarThatKeptTheOldIcon"}, false, true}),
+                         CaseName());
+
 struct IgnoredCase : NamedCase
 {
     WPARAM iconId;

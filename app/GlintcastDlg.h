@@ -24,9 +24,9 @@
 // The program's main window. Its implementation is split by concern:
 // GlintcastDlg.cpp (the object, painting), GlintcastDlgOpening.cpp (the opening),
 // GlintcastDlgRecording.cpp (start and stop), GlintcastDlgClock.cpp (the clock and
-// the hotkeys), GlintcastDlgTray.cpp (system menu, tools, tray icon and closing),
-// GlintcastDlgOptions.cpp (the next recording's options), GlintcastDlgSources.cpp
-// (the monitor and device lists).
+// the hotkeys), GlintcastDlgTray.cpp (system menu, tools, tray icon, closing and
+// the session's end), GlintcastDlgOptions.cpp (the next recording's options),
+// GlintcastDlgSources.cpp (the monitor and device lists).
 class CGlintcastDlg : public CDialogEx
 {
 public:
@@ -72,6 +72,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnClose();
+    afx_msg void OnEndSession(BOOL bEnding);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnBnClickedStartStop();
     afx_msg void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);

@@ -1,4 +1,5 @@
-// The system menu, the tray icon with its menu, and the closing sequence.
+// The system menu, the tray icon with its menu, the closing sequence and the
+// session's end.
 #include "GlintcastDlg.h"
 
 #include "AboutDlg.h"
@@ -158,4 +159,18 @@ void CGlintcastDlg::CloseMainWindow()
     Hooks().unregisterHotKey(m_hWnd, m_nRecordHotKeyId);
     Hooks().unregisterHotKey(m_hWnd, m_nScreenshotHotKeyId);
     CDialogEx::OnCancel();
+}
+
+void CGlintcastDlg::OnEndSession(BOOL bEnding)
+{
+    if (!bEnding)
+        return;
+    // The process may be ended as soon as this returns: the record loops finish
+    // their files now, with no question, also while the closing question or the
+    // MKV offer is open. What else the closing sequence does is left to a close
+    // that may still come (the Restart Manager sends one), so nothing goes twice;
+    // that close asks nothing, since no recording runs any more.
+    g_stopRecording = true;
+    m_bRecording = false;
+    WaitForRecordThreads();
 }

@@ -6,6 +6,7 @@
 #include "DialogDriver.h"
 #include "GlintcastDlg.h"
 #include "Globals.h"
+#include "NativeTool.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 #include <atomic>
 #include <cmath>
 #include <set>
+#include <sstream>
+#include <thread>
 
 namespace {
 
@@ -743,5 +746,102 @@ INSTANTIATE_TEST_SUITE_P(Requests, MainWindowSecondCloseTest,
                                          SecondRequestCase{{"Enter"}, WM_COMMAND, IDOK},
                                          SecondRequestCase{{"Esc"}, WM_COMMAND, IDCANCEL}),
                          CaseName());
+
+// ---- the session's end ----
+
+// A sound file that its record loop finished: only the end of a stream writes
+// its length and MD5 signature into STREAMINFO.
+void ExpectFinishedFlac(const std::wstring& path)
+{
+    SCOPED_TRACE(Utf8(path));
+    const std::string file = ShellQuote(UnixPath(path));
+    const NativeResult test = RunNative("flac -t -s " + file);
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    const NativeResult info = RunNative("metaflac --show-total-samples --show-md5sum " + file);
+    ASSERT_EQ(info.exitCode, 0) << info.output;
+    std::istringstream lines(info.output);
+    uint64_t samples = 0;
+    std::string md5;
+    lines >> samples >> md5;
+    EXPECT_GT(samples, 0u) << info.output;
+    EXPECT_EQ(md5.size(), 32u) << info.output;
+    EXPECT_NE(md5, std::string(32, '0')) << "no MD5 signature";
+}
+
+// What the window is doing when the session ends.
+struct EndSessionCase : NamedCase
+{
+    bool stoppedFirst;  // the recording was stopped, and the clock has not reset the window yet
+    bool questionOpen;  // the closing question waits for its answer
+};
+
+class MainWindowEndSessionTest : public MainWindowTrayTest, public testing::WithParamInterface<EndSessionCase>
+{
+};
+
+TEST_P(MainWindowEndSessionTest, TheRecordingsFilesAreWholeWhenTheWindowHasTakenTheSessionsEnd)
+{
+    const EndSessionCase& row = GetParam();
+    int questions = 0;
+    // An open question stays open until the test answers it (reply 0).
+    reply = [&](const MessageBoxRecord&) { return ++questions == 1 && row.questionOpen ? 0 : IDYES; };
+    Run([&](MainWindow& window) {
+        StartRecording(window);
+        ASSERT_TRUE(WaitForRecorded(13, 1));
+        changed = true;
+        ASSERT_TRUE(WaitUntil([&] { return changedFrames >= 5; }));
+        ASSERT_TRUE(HoldRecordThreads());
+        const int64_t shown = desktop->FramesShown();
+        if (row.stoppedFirst) {
+            window.Click(IDC_START_STOP);
+            ASSERT_TRUE(g_stopRecording);
+        }
+        if (row.questionOpen) {
+            window.Post(WM_CLOSE);
+            ASSERT_TRUE(WaitUntil([&] { return Shown().size() == 1; }));
+        }
+
+        // A session that goes on changes nothing, and no question holds the end.
+        const bool stopping = g_stopRecording;
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF));
+        EXPECT_EQ(g_stopRecording.load(), stopping);
+        LRESULT mayEnd = FALSE;
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, &mayEnd));
+        EXPECT_EQ(mayEnd, TRUE);
+
+        std::atomic<bool> returned{false};
+        std::thread session([&] {
+            SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+            returned = true;
+        });
+        EXPECT_FALSE(WaitUntil([&] { return returned.load(); }, 500)) << "no wait for the record threads";
+        gate.Open();
+        const bool came = WaitUntil([&] { return returned.load(); }, 60000);
+        session.join();
+        ASSERT_TRUE(came);
+
+        // The process may end now: the files must be whole already.
+        const std::wstring name = RecordingBase();
+        ASSERT_FALSE(name.empty());
+        const std::wstring base = dir.File(L"Glintcast_Output\\") + name;
+        ExpectTheChangedDesktopAtTheEnd(base + L".264", static_cast<int>(shown) - 1);
+        for (const wchar_t* sound : {L".flac", L".MIC.flac"})
+            ExpectFinishedFlac(base + sound);
+
+        if (row.questionOpen)
+            MessageBoxWatcher::Press(Boxes().at(0).window, IDNO);
+    });
+    EXPECT_EQ(Shown(), row.questionOpen ? std::vector<BoxShown>{StillRecording()} : std::vector<BoxShown>{});
+    EXPECT_TRUE(gate.AllEnded());
+    ExpectFakesClean();
+    ExpectHotKeysFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, MainWindowEndSessionTest,
+    testing::Values(EndSessionCase{{"WhileRecording"}, false, false},
+                    EndSessionCase{{"AfterAStopBeforeTheReset"}, true, false},
+                    EndSessionCase{{"WhileTheClosingQuestionIsOpen"}, false, true}),
+    CaseName());
 
 } // namespace

@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CGlintcastDlg, CDialogEx)
     ON_CBN_SELCHANGE(IDC_OUTPUT_DEVICE_LIST, &CGlintcastDlg::OnCbnSelchangeOutputDevice)
     ON_CBN_EDITCHANGE(IDC_INPUT_DEVICE_LIST, &CGlintcastDlg::OnCbnEditchangeInputDevice)
     ON_CBN_SELCHANGE(IDC_INPUT_DEVICE_LIST, &CGlintcastDlg::OnCbnSelchangeInputDevice)
+    ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 CGlintcastDlg::CGlintcastDlg()

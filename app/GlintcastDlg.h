@@ -24,9 +24,9 @@
 // The program's main window. Its implementation is split by concern:
 // GlintcastDlg.cpp (the object, painting), GlintcastDlgOpening.cpp (the opening),
 // GlintcastDlgRecording.cpp (start and stop), GlintcastDlgClock.cpp (the clock and
-// the hotkeys), GlintcastDlgTray.cpp (system menu, tools, tray icon and closing),
-// GlintcastDlgOptions.cpp (the next recording's options), GlintcastDlgSources.cpp
-// (the monitor and device lists).
+// the hotkeys), GlintcastDlgTray.cpp (system menu, tools, tray icon, closing and
+// the session's end), GlintcastDlgOptions.cpp (the next recording's options),
+// GlintcastDlgSources.cpp (the monitor and device lists).
 class CGlintcastDlg : public CDialogEx
 {
 public:
@@ -64,11 +64,15 @@ protected:
     // Enter and Esc run the closing sequence.
     void OnOK() override;
     void OnCancel() override;
+    // Also takes the taskbar's registered message, which has no fixed number for
+    // the message map.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnClose();
+    afx_msg void OnEndSession(BOOL bEnding);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnBnClickedStartStop();
     afx_msg void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);
@@ -121,6 +125,10 @@ private:
     static bool RecordThreadRuns(HANDLE thread);
 
     // Tray and closing.
+    // Adds the hidden window's icon; when the shell takes none, the window is
+    // minimised instead, so that its taskbar button still reaches it.
+    void AddTrayIcon();
+    void OnTaskbarCreated();
     void ShowTrayMenu();
     // A tool has one window: made on the first pick, shown again on later ones.
     static void OpenTool(CDialog& tool, UINT nIDTemplate);
@@ -139,6 +147,10 @@ private:
     // The closing sequence is past its question (or asking it): a second close
     // request does nothing.
     bool m_bClosing = false;
+    // The window is hidden in the tray with its icon.
+    bool m_bInTray = false;
+    // The message a new taskbar sends to every top-level window ("TaskbarCreated").
+    UINT m_nTaskbarCreatedMessage = 0;
     // Each list's accepted selection: the item whose engine is in use.
     int m_nScreenSelection = CB_ERR;
     int m_nOutputDeviceSelection = CB_ERR;

@@ -28,6 +28,19 @@ constexpr wchar_t kSystemTooOldCaption[] = L"系统过于落后";
 constexpr wchar_t kInitFailedCaption[] = L"初始化失败";
 constexpr UINT kMaxOutputs = 8;
 
+// An elevated program gets no message from the user's Explorer unless it lets it
+// through. The call exists from Windows 7 on: it is looked up, so that an older
+// system still loads the program and reads why it cannot run.
+void AllowTaskbarMessage(HWND window, UINT message)
+{
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto allow = reinterpret_cast<Filter>(
+        reinterpret_cast<void (*)()>(user32 ? GetProcAddress(user32, "ChangeWindowMessageFilterEx") : nullptr));
+    if (allow && message)
+        allow(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 } // namespace
 
 // Messages of engines that fail; the selection handlers show them too.
@@ -141,6 +154,10 @@ void CGlintcastDlg::PrepareTrayData()
     m_nid.uCallbackMessage = WM_TRAYNOTIFY;
     m_nid.hIcon = m_hIconSmall;
     StrCpyW(m_nid.szTip, L"Glintcast - 免费的超级轻量级无损桌面录制软件");
+
+    // A restarted Explorer has lost the icon; it says so with this message.
+    m_nTaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
+    AllowTaskbarMessage(m_hWnd, m_nTaskbarCreatedMessage);
 }
 
 bool CGlintcastDlg::ListMonitors()

@@ -1,4 +1,5 @@
-// The system menu, the tray icon with its menu, and the closing sequence.
+// The system menu, the tray icon with its menu, the closing sequence and the
+// session's end.
 #include "GlintcastDlg.h"
 
 #include "AboutDlg.h"
@@ -16,7 +17,8 @@ void CGlintcastDlg::OnSysCommand(UINT nID, LPARAM lParam)
     } else if (nID == SC_MINIMIZE) {
         // The window goes into the tray instead of the taskbar.
         ShowWindow(SW_HIDE);
-        Hooks().shellNotifyIcon(NIM_ADD, &m_nid);
+        if (!m_bInTray)
+            AddTrayIcon();
     } else if (nID == IDD_MKVMUX) {
         OpenTool(m_dlgMkvMux, IDD_MKVMUX);
     } else if (nID == IDD_AUDIOMUX) {
@@ -35,6 +37,33 @@ void CGlintcastDlg::OpenTool(CDialog& tool, UINT nIDTemplate)
     tool.ShowWindow(SW_SHOW);
 }
 
+void CGlintcastDlg::AddTrayIcon()
+{
+    m_bInTray = Hooks().shellNotifyIcon(NIM_ADD, &m_nid) != FALSE;
+    if (m_bInTray)
+        return;
+    // Hidden without an icon the window could be reached only by the hotkeys. The
+    // icon lives only while the window is hidden: one the shell may still hold goes.
+    Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+    ShowWindow(SW_MINIMIZE);
+}
+
+LRESULT CGlintcastDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == m_nTaskbarCreatedMessage && message != 0) {
+        OnTaskbarCreated();
+        return 0;
+    }
+    return CDialogEx::WindowProc(message, wParam, lParam);
+}
+
+void CGlintcastDlg::OnTaskbarCreated()
+{
+    // The new taskbar holds none of the old one's icons; a shown window has none.
+    if (m_bInTray)
+        AddTrayIcon();
+}
+
 LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != m_nid.uID)
@@ -42,6 +71,7 @@ LRESULT CGlintcastDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
     if (lParam == WM_LBUTTONDBLCLK) {
         ShowWindow(SW_SHOW);
         Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+        m_bInTray = false;
         UpdateWindow();
     } else if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
         ShowTrayMenu();
@@ -79,6 +109,7 @@ void CGlintcastDlg::OnTrayScreenshot()
 void CGlintcastDlg::OnTrayShowMain()
 {
     Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+    m_bInTray = false;
     ShowWindow(SW_SHOW);
     UpdateWindow();
 }
@@ -115,6 +146,7 @@ void CGlintcastDlg::CloseMainWindow()
         return;
     }
     Hooks().shellNotifyIcon(NIM_DELETE, &m_nid);
+    m_bInTray = false;
     g_stopRecording = true;
     WaitForRecordThreads();
     for (AudioCapture** engine : {&g_systemAudioCapture, &g_micCapture}) {
@@ -127,4 +159,18 @@ void CGlintcastDlg::CloseMainWindow()
     Hooks().unregisterHotKey(m_hWnd, m_nRecordHotKeyId);
     Hooks().unregisterHotKey(m_hWnd, m_nScreenshotHotKeyId);
     CDialogEx::OnCancel();
+}
+
+void CGlintcastDlg::OnEndSession(BOOL bEnding)
+{
+    if (!bEnding)
+        return;
+    // The process may be ended as soon as this returns: the record loops finish
+    // their files now, with no question, also while the closing question or the
+    // MKV offer is open. What else the closing sequence does is left to a close
+    // that may still come (the Restart Manager sends one), so nothing goes twice;
+    // that close asks nothing, since no recording runs any more.
+    g_stopRecording = true;
+    m_bRecording = false;
+    WaitForRecordThreads();
 }

@@ -317,6 +317,11 @@ void CWnd::OnHotKey(UINT, UINT, UINT)
     Default();
 }
 
+void CWnd::OnEndSession(BOOL)
+{
+    Default();
+}
+
 BOOL CWnd::OnEraseBkgnd(CDC*)
 {
     return static_cast<BOOL>(Default());

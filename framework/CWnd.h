@@ -162,6 +162,8 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnHotKey(UINT nHotKeyId, UINT nKey1, UINT nKey2);
+    // bEnding: the session ends once the handler has returned.
+    afx_msg void OnEndSession(BOOL bEnding);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);

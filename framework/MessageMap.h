@@ -77,6 +77,8 @@ protected: \
 #define ON_WM_HOTKEY() \
     {WM_HOTKEY, 0, 0, 0, \
      AFX_MSG_HANDLER(self_->OnHotKey(static_cast<UINT>(wParam_), LOWORD(lParam_), HIWORD(lParam_)))},
+#define ON_WM_ENDSESSION() \
+    {WM_ENDSESSION, 0, 0, 0, AFX_MSG_HANDLER(self_->OnEndSession(static_cast<BOOL>(wParam_)))},
 #define ON_WM_SIZE() \
     {WM_SIZE, 0, 0, 0, AFX_MSG_HANDLER(self_->OnSize(static_cast<UINT>(wParam_), LOWORD(lParam_), HIWORD(lParam_)))},
 #define ON_WM_MOVE() \

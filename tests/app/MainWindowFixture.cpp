@@ -2,6 +2,7 @@
 
 #include "DialogDriver.h"
 #include "GlintcastDlg.h"
+#include "H264Stream.h"
 #include "NativeTool.h"
 #include "Globals.h"
 #include "RecorderGlobals.h"
@@ -221,7 +222,10 @@ MainWindowTest::MainWindowTest()
     for (int seed = 0; seed < kDesktopPictures; ++seed)
         m_pictures.push_back(BlockPicture(640, 480, seed));
     desktop = std::make_unique<fakes::LiveDesktop>(clock, 30.0, [this](int64_t index) {
-        return DesktopPicture(static_cast<int>(index % kDesktopPictures));
+        if (!changed)
+            return DesktopPicture(static_cast<int>(index % kDesktopPictures));
+        ++changedFrames;
+        return changedPicture;
     });
     video->whenScriptEnds = [this](UINT timeoutMs) { return desktop->Next(timeoutMs); };
     video->recordCalls = true;
@@ -382,6 +386,15 @@ std::shared_ptr<const fakes::Picture> MainWindowTest::DesktopPicture(int index) 
     return m_pictures.at(static_cast<size_t>(index));
 }
 
+void MainWindowTest::ExpectTheChangedDesktopAtTheEnd(const std::wstring& stream, int minPictures) const
+{
+    ASSERT_GE(CheckRecordedStream(ReadFileBytes(stream), 30, 640, 480), minPictures);
+    const DecodedStream decoded = DecodeStream(stream, 640, 480);
+    ASSERT_EQ(decoded.exitCode, 0) << decoded.messages;
+    ASSERT_GE(decoded.Pictures(), minPictures);
+    EXPECT_LT(decoded.Difference(decoded.Pictures() - 1, changedPicture->pixels), 3.0);
+}
+
 std::wstring MainWindowTest::RecordingBase() const
 {
     const std::vector<std::wstring> streams = FilesIn(dir.File(L"Glintcast_Output"), L"*.264");
@@ -479,5 +492,7 @@ BOOL WINAPI MainWindowTest::NotifyTray(DWORD message, PNOTIFYICONDATAW data)
         std::lock_guard<std::mutex> lock(s_current->m_mutex);
         s_current->m_trayCalls.emplace_back(message, *data);
     }
+    if (s_current && message == NIM_ADD && s_current->shellRefusesIcons)
+        return FALSE;
     return Shell_NotifyIconW(message, data);
 }

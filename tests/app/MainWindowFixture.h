@@ -18,6 +18,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -168,6 +169,22 @@ protected:
     // monitor: flat 16 x 16 blocks whose colours depend on the picture.
     static constexpr int kDesktopPictures = 4;
     std::shared_ptr<const fakes::Picture> DesktopPicture(int index) const;
+
+    // While changed is set, the live desktop shows changedPicture (one flat
+    // colour) from its next frame on; changedFrames counts those frames. A
+    // recording's stream reaches the disk only at its end: a test changes the
+    // desktop and looks for the change at the stream's end to see that the
+    // recording went on to that point.
+    std::atomic<bool> changed{false};
+    std::atomic<int> changedFrames{0};
+    const std::shared_ptr<const fakes::Picture> changedPicture =
+        std::make_shared<fakes::Picture>(640, 480, 0xFF2080C0u);
+    // A whole-monitor stream of monitor 0 at 30 fps: it decodes, holds at least
+    // minPictures pictures, and its last one shows the changed desktop.
+    void ExpectTheChangedDesktopAtTheEnd(const std::wstring& stream, int minPictures = 2) const;
+
+    // While set, the shell refuses every icon added (the call is still recorded).
+    std::atomic<bool> shellRefusesIcons{false};
 
 private:
     void Log(const std::string& event);

@@ -421,16 +421,6 @@ class MainWindowRecordingOptionsTest : public MainWindowOptionsTest,
                                        public testing::WithParamInterface<WhileRecordingCase>
 {
 protected:
-    MainWindowRecordingOptionsTest()
-    {
-        desktop = std::make_unique<fakes::LiveDesktop>(clock, 30.0, [this](int64_t index) {
-            if (!changed)
-                return DesktopPicture(static_cast<int>(index % kDesktopPictures));
-            ++changedFrames;
-            return changedPicture;
-        });
-    }
-
     bool VideoThreadRuns() const
     {
         return dialog->m_hVideoThread && WaitForSingleObject(dialog->m_hVideoThread, 0) == WAIT_TIMEOUT;
@@ -502,23 +492,9 @@ public:
     }
 
 protected:
-    // The whole-monitor stream ends with pictures of the changed desktop.
-    void ExpectTheChangedDesktopAtTheEnd(const std::wstring& stream) const
-    {
-        ASSERT_GT(CheckRecordedStream(ReadFileBytes(stream), 30, 640, 480), 1);
-        const DecodedStream decoded = DecodeStream(stream, 640, 480);
-        ASSERT_EQ(decoded.exitCode, 0) << decoded.messages;
-        ASSERT_GT(decoded.Pictures(), 1);
-        EXPECT_LT(decoded.Difference(decoded.Pictures() - 1, changedPicture->pixels), 3.0);
-    }
-
     const std::wstring output = dir.File(L"Glintcast_Output");
     const std::wstring nextFolder = dir.File(L"next");
     std::wstring firstStream;  // the whole-monitor recording's, in output
-    std::atomic<bool> changed{false};
-    std::atomic<int> changedFrames{0};
-    const std::shared_ptr<const fakes::Picture> changedPicture =
-        std::make_shared<fakes::Picture>(640, 480, 0xFF2080C0u);
 };
 
 TEST_P(MainWindowRecordingOptionsTest, TheRunningRecordingGoesOnAndTheNextStartTakesTheOption)

@@ -6,6 +6,7 @@
 #include "DialogDriver.h"
 #include "GlintcastDlg.h"
 #include "Globals.h"
+#include "NativeTool.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 #include <atomic>
 #include <cmath>
 #include <set>
+#include <sstream>
+#include <thread>
 
 namespace {
 
@@ -299,6 +302,107 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const MainWindow& window, const NOTIFYICONDATAW&) { window.Post(WM_COMMAND, ID_TRAY_STOPEXIT); },
                      false}),
     CaseName());
+
+// ---- the taskbar made again ----
+
+// What a new taskbar tells every top-level window.
+void SendTaskbarCreated(const MainWindow& window)
+{
+    window.Send(RegisterWindowMessageW(L"TaskbarCreated"));
+}
+
+// What a restarted Explorer does: its new taskbar holds none of the old one's
+// icons, and it says so.
+void TaskbarMadeAgain(const MainWindow& window)
+{
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof data;
+    data.hWnd = window.Handle();
+    data.uID = 128;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    SendTaskbarCreated(window);
+}
+
+TEST_F(MainWindowTrayTest, ANewTaskbarGetsTheIconAgainOnlyWhileTheWindowIsInTheTray)
+{
+    Run([&](MainWindow& window) {
+        const HWND main = window.Handle();
+        TaskbarMadeAgain(window);
+        EXPECT_TRUE(TrayCalls().empty()) << "an icon for the shown window";
+
+        window.SysCommand(SC_MINIMIZE);
+        ASSERT_EQ(TrayCalls().size(), 1u);
+        TaskbarMadeAgain(window);
+        const std::vector<TrayCall> calls = TrayCalls();
+        ASSERT_EQ(calls.size(), 2u);
+        EXPECT_EQ(calls[1].first, static_cast<DWORD>(NIM_ADD));
+        ExpectProgramIcon(calls[1].second, main);
+        EXPECT_TRUE(TrayIconPresent(main));
+        EXPECT_FALSE(window.Visible());
+
+        // The new icon calls the window back as the first one did.
+        const NOTIFYICONDATAW& added = calls[1].second;
+        SendMessageW(added.hWnd, added.uCallbackMessage, added.uID, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(window.Visible());
+        EXPECT_FALSE(TrayIconPresent(main));
+        ASSERT_EQ(TrayCalls().size(), 3u);
+        EXPECT_EQ(TrayCalls()[2].first, static_cast<DWORD>(NIM_DELETE));
+
+        TaskbarMadeAgain(window);
+        EXPECT_EQ(TrayCalls().size(), 3u) << "an icon for the window shown again";
+    });
+}
+
+struct RefusedIconCase : NamedCase
+{
+    bool atTheMinimise;  // else at the new taskbar's add
+    bool iconKept;       // the new taskbar still shows the old icon
+};
+
+class MainWindowTrayRefusedTest : public MainWindowTrayTest, public testing::WithParamInterface<RefusedIconCase>
+{
+};
+
+TEST_P(MainWindowTrayRefusedTest, AWindowTheShellTakesNoIconForIsMinimisedOntoTheTaskbar)
+{
+    Run([&](MainWindow& window) {
+        const HWND main = window.Handle();
+        shellRefusesIcons = GetParam().atTheMinimise;
+        window.SysCommand(SC_MINIMIZE);
+        if (!GetParam().atTheMinimise) {
+            ASSERT_FALSE(window.Visible());
+            shellRefusesIcons = true;
+            if (GetParam().iconKept)
+                SendTaskbarCreated(window);
+            else
+                TaskbarMadeAgain(window);
+        }
+        EXPECT_TRUE(window.Visible());
+        EXPECT_TRUE(IsIconic(main));
+        EXPECT_FALSE(TrayIconPresent(main));
+
+        // Shown minimised, it needs no icon from the next taskbar either.
+        shellRefusesIcons = false;
+        const size_t calls = TrayCalls().size();
+        TaskbarMadeAgain(window);
+        EXPECT_EQ(TrayCalls().size(), calls);
+        EXPECT_FALSE(TrayIconPresent(main));
+
+        // Its taskbar button restores it, and the next minimise hides it in the tray.
+        window.SysCommand(SC_RESTORE);
+        EXPECT_TRUE(window.Visible());
+        EXPECT_FALSE(IsIconic(main));
+        window.SysCommand(SC_MINIMIZE);
+        EXPECT_FALSE(window.Visible());
+        EXPECT_TRUE(TrayIconPresent(main));
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Adds, MainWindowTrayRefusedTest,
+                         testing::Values(RefusedIconCase{{"AtTheMinimise"}, true, false},
+                                         RefusedIconCase{{"ByANewTaskbar"}, false, false},
+                                         RefusedIconCase{{"ByANewTaskbarThatKeptTheOldIcon"}, false, true}),
+                         CaseName());
 
 struct IgnoredCase : NamedCase
 {
@@ -642,5 +746,102 @@ INSTANTIATE_TEST_SUITE_P(Requests, MainWindowSecondCloseTest,
                                          SecondRequestCase{{"Enter"}, WM_COMMAND, IDOK},
                                          SecondRequestCase{{"Esc"}, WM_COMMAND, IDCANCEL}),
                          CaseName());
+
+// ---- the session's end ----
+
+// A sound file that its record loop finished: only the end of a stream writes
+// its length and MD5 signature into STREAMINFO.
+void ExpectFinishedFlac(const std::wstring& path)
+{
+    SCOPED_TRACE(Utf8(path));
+    const std::string file = ShellQuote(UnixPath(path));
+    const NativeResult test = RunNative("flac -t -s " + file);
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    const NativeResult info = RunNative("metaflac --show-total-samples --show-md5sum " + file);
+    ASSERT_EQ(info.exitCode, 0) << info.output;
+    std::istringstream lines(info.output);
+    uint64_t samples = 0;
+    std::string md5;
+    lines >> samples >> md5;
+    EXPECT_GT(samples, 0u) << info.output;
+    EXPECT_EQ(md5.size(), 32u) << info.output;
+    EXPECT_NE(md5, std::string(32, '0')) << "no MD5 signature";
+}
+
+// What the window is doing when the session ends.
+struct EndSessionCase : NamedCase
+{
+    bool stoppedFirst;  // the recording was stopped, and the clock has not reset the window yet
+    bool questionOpen;  // the closing question waits for its answer
+};
+
+class MainWindowEndSessionTest : public MainWindowTrayTest, public testing::WithParamInterface<EndSessionCase>
+{
+};
+
+TEST_P(MainWindowEndSessionTest, TheRecordingsFilesAreWholeWhenTheWindowHasTakenTheSessionsEnd)
+{
+    const EndSessionCase& row = GetParam();
+    int questions = 0;
+    // An open question stays open until the test answers it (reply 0).
+    reply = [&](const MessageBoxRecord&) { return ++questions == 1 && row.questionOpen ? 0 : IDYES; };
+    Run([&](MainWindow& window) {
+        StartRecording(window);
+        ASSERT_TRUE(WaitForRecorded(13, 1));
+        changed = true;
+        ASSERT_TRUE(WaitUntil([&] { return changedFrames >= 5; }));
+        ASSERT_TRUE(HoldRecordThreads());
+        const int64_t shown = desktop->FramesShown();
+        if (row.stoppedFirst) {
+            window.Click(IDC_START_STOP);
+            ASSERT_TRUE(g_stopRecording);
+        }
+        if (row.questionOpen) {
+            window.Post(WM_CLOSE);
+            ASSERT_TRUE(WaitUntil([&] { return Shown().size() == 1; }));
+        }
+
+        // A session that goes on changes nothing, and no question holds the end.
+        const bool stopping = g_stopRecording;
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF));
+        EXPECT_EQ(g_stopRecording.load(), stopping);
+        LRESULT mayEnd = FALSE;
+        EXPECT_TRUE(HandledAtOnce(window.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, &mayEnd));
+        EXPECT_EQ(mayEnd, TRUE);
+
+        std::atomic<bool> returned{false};
+        std::thread session([&] {
+            SendMessageW(window.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+            returned = true;
+        });
+        EXPECT_FALSE(WaitUntil([&] { return returned.load(); }, 500)) << "no wait for the record threads";
+        gate.Open();
+        const bool came = WaitUntil([&] { return returned.load(); }, 60000);
+        session.join();
+        ASSERT_TRUE(came);
+
+        // The process may end now: the files must be whole already.
+        const std::wstring name = RecordingBase();
+        ASSERT_FALSE(name.empty());
+        const std::wstring base = dir.File(L"Glintcast_Output\\") + name;
+        ExpectTheChangedDesktopAtTheEnd(base + L".264", static_cast<int>(shown) - 1);
+        for (const wchar_t* sound : {L".flac", L".MIC.flac"})
+            ExpectFinishedFlac(base + sound);
+
+        if (row.questionOpen)
+            MessageBoxWatcher::Press(Boxes().at(0).window, IDNO);
+    });
+    EXPECT_EQ(Shown(), row.questionOpen ? std::vector<BoxShown>{StillRecording()} : std::vector<BoxShown>{});
+    EXPECT_TRUE(gate.AllEnded());
+    ExpectFakesClean();
+    ExpectHotKeysFree();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, MainWindowEndSessionTest,
+    testing::Values(EndSessionCase{{"WhileRecording"}, false, false},
+                    EndSessionCase{{"AfterAStopBeforeTheReset"}, true, false},
+                    EndSessionCase{{"WhileTheClosingQuestionIsOpen"}, false, true}),
+    CaseName());
 
 } // namespace

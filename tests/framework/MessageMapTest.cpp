@@ -41,6 +41,8 @@ TEST(MessageMapTest, EachEntryCallsItsHandlerWithTheMessagesArguments)
         {"drag icon", WM_QUERYDRAGICON, 0, 0, 0, L"drag icon",
          reinterpret_cast<LRESULT>(LoadCursorW(nullptr, IDC_HAND))},
         {"mouse button up", WM_LBUTTONUP, MK_SHIFT, 0, MAKELPARAM(-3, 40), L"button up 4 -3,40", 0},
+        {"session ends", WM_ENDSESSION, TRUE, 0, ENDSESSION_LOGOFF, L"end session 1", 0},
+        {"session goes on", WM_ENDSESSION, FALSE, 0, 0, L"end session 0", 0},
     };
     ProbeDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_PROBE));

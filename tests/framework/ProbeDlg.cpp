@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(ProbeDlg, CDialogEx)
     ON_WM_CLOSE()
     ON_WM_QUERYDRAGICON()
     ON_WM_LBUTTONUP()
+    ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
 
 BOOL ProbeDlg::OnInitDialog()
@@ -116,6 +117,11 @@ void ProbeDlg::OnLButtonUp(UINT nFlags, CPoint point)
 {
     calls.push_back(L"button up " + std::to_wstring(nFlags) + L" " + std::to_wstring(point.x) + L"," +
                     std::to_wstring(point.y));
+}
+
+void ProbeDlg::OnEndSession(BOOL bEnding)
+{
+    calls.push_back(L"end session " + std::to_wstring(bEnding));
 }
 
 BEGIN_MESSAGE_MAP(DerivedProbeDlg, ProbeDlg)

@@ -47,6 +47,7 @@ protected:
     afx_msg void OnClose();
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnEndSession(BOOL bEnding);
 
     DECLARE_MESSAGE_MAP()
 };

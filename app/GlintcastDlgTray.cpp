@@ -168,8 +168,8 @@ void CGlintcastDlg::OnEndSession(BOOL bEnding)
     // The process may be ended as soon as this returns: the record loops finish
     // their files now, with no question, also while the closing question or the
     // MKV offer is open. What else the closing sequence does is left to a close
-    // that may still come (the Restart Manager sends one), so nothing goes twice;
-    // that close asks nothing, since no recording runs any more.
+    // that may still come, so nothing goes twice; that close asks nothing, since
+    // no recording runs any more.
     g_stopRecording = true;
     m_bRecording = false;
     WaitForRecordThreads();

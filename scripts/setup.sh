@@ -20,7 +20,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev mingw-w64-tools cmake make nasm pkg-config dpkg-dev
   debian-archive-keyring ca-certificates
-  wine wine64 xvfb xauth x11-utils libgl1-mesa-dri libglx-mesa0
+  wine wine64 xvfb xauth x11-utils x11vnc iproute2 libgl1-mesa-dri libglx-mesa0
   pulseaudio pulseaudio-utils sox flac ffmpeg
   fonts-wqy-microhei fonts-wine imagemagick python3 locales gdb
 )

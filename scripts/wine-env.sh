@@ -11,21 +11,33 @@ WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 export WINE WINESERVER
 
+# The size of the prefix's virtual desktop (scripts/wine-prefix.sh sets it).
+wine_desktop_size=1280x800
+
 winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 
 session_dir=""
 xvfb_pid=""
+vnc_pid=""
+vnc_port=""
+vnc_password=""
 
-# wine_session_start [--sound] [--display]: a private display and runtime folder
-# for this run. --sound adds a PulseAudio daemon with the null sink "glintcast";
-# --display uses the display in DISPLAY instead of a private Xvfb.
+# wine_session_start [--sound] [--display] [--size WxH] [--vnc]: a private display
+# and runtime folder for this run. --sound adds a PulseAudio daemon with the null
+# sink "glintcast"; --display uses the display in DISPLAY instead of a private
+# Xvfb; --size sets the private display's size (default 1280x1024); --vnc serves
+# the private display through x11vnc on 127.0.0.1 only, behind a fresh password
+# (vnc_port and vnc_password tell them).
 wine_session_start() {
-  local sound=0 own_display=0 arg
-  for arg in "$@"; do
-    case $arg in
+  local sound=0 own_display=0 size=1280x1024 vnc=0
+  while [ $# -gt 0 ]; do
+    case $1 in
       --sound) sound=1 ;;
       --display) own_display=1 ;;
+      --size) size=$2; shift ;;
+      --vnc) vnc=1 ;;
     esac
+    shift
   done
   session_dir=$(mktemp -d /tmp/glintcast-session.XXXXXX)
   chmod 700 "$session_dir"
@@ -34,7 +46,7 @@ wine_session_start() {
   if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
   if [ $own_display = 0 ]; then
     exec 9> "$session_dir/display"
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$session_dir/xvfb.log" 2>&1 &
+    Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp -noreset >"$session_dir/xvfb.log" 2>&1 &
     xvfb_pid=$!
     exec 9>&-
     local i
@@ -43,6 +55,7 @@ wine_session_start() {
       sleep 0.05
     done
     export DISPLAY=":$(tr -d '\n' < "$session_dir/display")"
+    if [ $vnc = 1 ]; then wine_session_vnc || return 1; fi
   fi
   if [ $sound = 1 ]; then
     cat > "$session_dir/pulse.pa" <<PA
@@ -62,8 +75,37 @@ PA
   fi
 }
 
+# Serves the session's display to VNC viewers. Loopback only: a viewer elsewhere
+# comes through a tunnel (ssh -L). A password all the same, since the program may
+# run as root and any local user could reach a port on 127.0.0.1; it is given to
+# x11vnc in a file that it removes once read, never on a command line.
+wine_session_vnc() {
+  vnc_password=$(head -c 6 /dev/urandom | base64 | tr '+/' '-_')
+  (umask 077; printf '%s\n' "$vnc_password" > "$session_dir/vnc-password")
+  # -norc: no rc file adds a listener or drops the password; -nocmds: it runs no
+  # external command; -autoport: the first free port from 5900 on.
+  x11vnc -display "$DISPLAY" -localhost -noipv6 -norc -nocmds -nolookup -forever -shared \
+    -autoport 5900 -passwdfile "rm:$session_dir/vnc-password" -flag "$session_dir/vnc-port" \
+    -o "$session_dir/x11vnc.log" </dev/null >/dev/null 2>&1 &
+  vnc_pid=$!
+  local i
+  for i in $(seq 200); do
+    vnc_port=$(sed -n 's/^PORT=\([0-9]*\)$/\1/p' "$session_dir/vnc-port" 2>/dev/null)
+    [ -n "$vnc_port" ] && return 0
+    kill -0 "$vnc_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  echo "[session] the VNC server did not start:" >&2
+  tail -5 "$session_dir/x11vnc.log" >&2 2>/dev/null || true
+  return 1
+}
+
 wine_session_stop() {
   if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
+  if [ -n "$vnc_pid" ]; then
+    kill "$vnc_pid" 2>/dev/null || true
+    wait "$vnc_pid" 2>/dev/null || true
+  fi
   if [ -n "$session_dir" ]; then
     pulseaudio --kill 2>/dev/null || true
   fi
@@ -72,6 +114,6 @@ wine_session_stop() {
     wait "$xvfb_pid" 2>/dev/null || true
   fi
   if [ -n "$session_dir" ]; then rm -rf "$session_dir"; fi
-  session_dir=""; xvfb_pid=""
+  session_dir=""; xvfb_pid=""; vnc_pid=""; vnc_port=""; vnc_password=""
   return 0
 }

@@ -36,7 +36,7 @@ fi
 
 # In the session folder, which the session's stop removes.
 reg=$session_dir/settings.reg
-cat > "$reg" <<'REG'
+cat > "$reg" <<REG
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine]
@@ -49,7 +49,7 @@ Windows Registry Editor Version 5.00
 "Desktop"="Default"
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"Default"="1280x800"
+"Default"="$wine_desktop_size"
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Microsoft YaHei"="WenQuanYi Micro Hei"

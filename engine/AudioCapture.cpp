@@ -227,6 +227,14 @@ AudioCapture::DrainEnd AudioCapture::DrainPackets(FLAC__StreamEncoder* encoder, 
             return {S_OK, true};
         hr = NextPacketSize();
     }
+    // Wine's GetNextPacketSize answers S_OK on a stream whose endpoint has
+    // gone, often with no packet, for ever; the audio client's padding
+    // reports the loss there as on Windows. An endpoint that delivers nothing
+    // because nothing plays answers S_OK to both.
+    if (SUCCEEDED(hr)) {
+        UINT32 padding = 0;
+        hr = m_pAudioClient->GetCurrentPadding(&padding);
+    }
     return {FAILED(hr) ? hr : S_OK, false};
 }
 

@@ -47,8 +47,9 @@ public:
     DWORD m_flags = 0;
 
 private:
-    // Why a drain ended before the capture client ran dry: a capture call that
-    // failed (its endpoint gone), or a file that took no more.
+    // How a drain ended: captureResult is the failure of a capture call, or
+    // of the audio client's padding asked at the end of a drain that met none
+    // (its endpoint gone); fileFailed, a file that took no more.
     struct DrainEnd
     {
         HRESULT captureResult = S_OK;

@@ -1,6 +1,7 @@
 // The sound engine on real Core Audio endpoints under Wine: the monitor of the
 // test runner's PulseAudio null sink while a tone plays into that sink, and the
-// monitor of a sink of the test's own that goes away during a recording.
+// monitor of a sink of the test's own that goes away during a recording, with
+// its tone ended, still playing, or still playing into the sink suspended.
 #include "AudioCapture.h"
 
 #include "AudioEndpointList.h"
@@ -8,6 +9,7 @@
 #include "FlacSamples.h"
 #include "Globals.h"
 #include "MessageBoxWatcher.h"
+#include "NamedCase.h"
 #include "NativeTool.h"
 #include "TempDir.h"
 
@@ -16,7 +18,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -137,7 +141,7 @@ TEST(AudioDeviceTest, MonitorOfTheNullSinkRecordsTheTonePlayedIntoIt)
 class OwnSink
 {
 public:
-    OwnSink(const std::string& name, const std::string& description)
+    OwnSink(const std::string& name, const std::string& description) : m_name(name)
     {
         const NativeResult loaded = RunNative("pactl load-module module-null-sink sink_name=" + name +
                                               " sink_properties=device.description=" + description);
@@ -147,32 +151,67 @@ public:
     }
     ~OwnSink() { Remove(); }
     bool Loaded() const { return !m_module.empty(); }
-    void Remove()
+    const std::string& Name() const { return m_name; }
+    // before: a shell script run first, in the same shell, so that nothing of
+    // the test comes between its end and the unload.
+    void Remove(const std::string& before = "")
     {
         if (!Loaded())
             return;
-        const NativeResult unloaded = RunNative("pactl unload-module " + m_module);
+        const NativeResult unloaded = RunNative(before + "pactl unload-module " + m_module);
         EXPECT_EQ(unloaded.exitCode, 0) << unloaded.output;
         m_module.clear();
     }
 
 private:
+    std::string m_name;
     std::string m_module;
 };
 
-// The endpoint of a sink that goes away while it records: Wine's capture
-// client then keeps reporting a packet and fails every GetBuffer with
-// AUDCLNT_E_DEVICE_INVALIDATED. The recording stops with the device box, and
-// so does the next one on the same engine.
-TEST(AudioDeviceTest, EndpointRemovedDuringARecordingStopsItWithTheDeviceBox)
+// A shell script that ends as soon as the file at path has grown, or after 10 s.
+std::string UntilTheFileGrows(const std::wstring& path)
 {
-    OwnSink sink("glintcast_vanishing", "Vanishing");
+    const std::string file = ShellQuote(UnixPath(path));
+    return "size=$(stat -c %s " + file + "); i=0; while [ \"$(stat -c %s " + file +
+           ")\" = \"$size\" ] && [ $i -lt 5000 ]; do i=$((i+1)); sleep 0.002; done; ";
+}
+
+// How the sink of the endpoint being recorded goes away.
+struct SinkRemoval : NamedCase
+{
+    bool toneStillPlaying;  // else the tone has ended a moment before
+    // The sink is suspended first and the loop drains what came before: a
+    // device that stops delivering a moment before it goes. Wine's client
+    // then holds no packet when its stream dies.
+    bool suspendedFirst;
+    int tries;  // each with a sink and an engine of its own
+};
+
+class AudioDeviceRemovalTest : public testing::TestWithParam<SinkRemoval>
+{
+protected:
+    void TearDown() override { g_stopRecording = false; }
+
+    // The sink of one try, named after its label.
+    static std::string SinkName(const std::string& label) { return "glintcast_vanishing_" + label; }
+    static std::string SinkDescription(const std::string& label) { return "Vanishing_" + label; }
+    void RemoveTheSinkWhileRecording(OwnSink& sink, const std::string& description);
+};
+
+// A tone plays into a null sink of the test's own while its monitor records,
+// then the sink is unloaded. Wine's capture client then answers S_OK to every
+// GetNextPacketSize: it keeps reporting a packet whose GetBuffer fails if it
+// held one when its stream died, else no packet for ever; its
+// GetCurrentPadding fails. Either way the recording stops with the device box,
+// and so does the next one on the same engine, whose Start Wine lets through.
+void AudioDeviceRemovalTest::RemoveTheSinkWhileRecording(OwnSink& sink, const std::string& description)
+{
     ASSERT_TRUE(sink.Loaded());
-    ComApartment com;
     // Wine may take a moment to list the new endpoint.
+    const std::wstring monitorName = L"Monitor of " + std::wstring(description.begin(), description.end());
     AudioEndpointInfo monitor;
     for (int i = 0; i < 100 && monitor.id.empty(); ++i) {
-        monitor = FindAudioEndpoint(eCapture, L"Monitor of Vanishing");
+        monitor = FindAudioEndpoint(eCapture, monitorName);
         if (monitor.id.empty())
             Sleep(100);
     }
@@ -181,51 +220,93 @@ TEST(AudioDeviceTest, EndpointRemovedDuringARecordingStopsItWithTheDeviceBox)
     ASSERT_EQ(engine.m_hr, 0) << std::hex << engine.m_hr;
     const DWORD rate = engine.m_pwfx->nSamplesPerSec;
     TempDir dir;
-    const std::string tone = ToneFile(dir, rate, 1.5);
+    const bool playing = GetParam().toneStillPlaying;
+    const std::string tone = ToneFile(dir, rate, playing ? 20 : 1.5);
 
     MessageBoxWatcher watcher;
     const std::wstring flac = dir.File(L"vanishing.flac");
     g_stopRecording = false;
-    DWORD threadId = 0;
-    bool ended = false;
-    std::thread recorder([&] { ended = RecordEndsByItself(engine, flac, &threadId); });
-    // The tone ends before the sink goes, so nothing plays on into another
-    // sink; the loop drains every half second.
-    const NativeResult played = RunNative("paplay -d glintcast_vanishing " + tone);
-    EXPECT_EQ(played.exitCode, 0) << played.output;
+    AudioRecordThread recorder(engine, flac);
+    const std::string player = "paplay -d " + sink.Name() + " " + tone;
+    const std::string playerId = ShellQuote(UnixPath(dir.File(L"paplay.pid")));
+    const std::string playerEnd = ShellQuote(UnixPath(dir.File(L"paplay.end")));
+    if (playing) {
+        StartNative(player + " & echo $! > " + playerId + "; wait $!; touch " + playerEnd);
+    } else {
+        // It ends before the sink goes.
+        const NativeResult played = RunNative(player);
+        EXPECT_EQ(played.exitCode, 0) << played.output;
+    }
     // The tone written before the sink goes, however late a loaded machine drains it.
     EXPECT_TRUE(WaitForSoundingFrames(flac, rate / 2));
-    sink.Remove();
-    recorder.join();
+    if (playing) {
+        const NativeResult alive = RunNative("kill -0 $(cat " + playerId + ")");
+        EXPECT_EQ(alive.exitCode, 0) << "the tone had ended before the sink went";
+    }
+    sink.Remove(GetParam().suspendedFirst ? "pactl suspend-sink " + sink.Name() + " 1; " + UntilTheFileGrows(flac)
+                                          : std::string());
+    const bool ended = recorder.EndsWithin(std::chrono::seconds(20));
+    if (playing) {
+        // The sound server moves the player's stream to the session's sink:
+        // it is stopped here.
+        const NativeResult stopped = RunNative("[ -e " + playerEnd + " ] || kill $(cat " + playerId +
+                                               "); for i in $(seq 100); do [ -e " + playerEnd +
+                                               " ] && exit 0; sleep 0.05; done; exit 1");
+        EXPECT_EQ(stopped.exitCode, 0) << "the player is still running";
+    }
 
     const std::wstring text = SoundDeviceLostText(AUDCLNT_E_DEVICE_INVALIDATED);
     EXPECT_NE(text.find(L"错误代码：-2004287484"), std::wstring::npos);
     EXPECT_TRUE(ended) << "the recording went on after its endpoint had gone";
     EXPECT_TRUE(g_stopRecording);
     auto boxes = watcher.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u) << "no device box after the sink had gone";
     EXPECT_EQ(boxes[0].text, text);
     EXPECT_EQ(boxes[0].caption, L"错误");
     EXPECT_TRUE(boxes[0].IsPlainOk());
     EXPECT_EQ(boxes[0].owner, nullptr);
-    EXPECT_EQ(boxes[0].threadId, threadId);
+    EXPECT_EQ(boxes[0].threadId, recorder.ThreadId());
     const NativeResult test = RunNative("flac -t -s " + ShellQuote(UnixPath(flac)));
     EXPECT_EQ(test.exitCode, 0) << test.output;
     EXPECT_GT(SoundingFrames(DecodeFlacSamples(flac)), rate / 2) << "the tone before the removal is missing";
 
-    // Wine's client starts again and fails at its first GetBuffer; Windows's
+    // Wine's client starts again, and its first poll finds the loss; Windows's
     // refuses to start. Either way the next recording says so.
     g_stopRecording = false;
     const std::wstring again = dir.File(L"again.flac");
-    EXPECT_TRUE(RecordEndsByItself(engine, again, &threadId));
+    AudioRecordThread next(engine, again);
+    EXPECT_TRUE(next.EndsWithin(std::chrono::seconds(20))) << "the next recording went on";
     EXPECT_TRUE(g_stopRecording);
     boxes = watcher.Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
+    ASSERT_EQ(boxes.size(), 2u) << "no device box at the next recording";
     EXPECT_EQ(boxes[1].text, text);
-    EXPECT_EQ(boxes[1].threadId, threadId);
+    EXPECT_EQ(boxes[1].threadId, next.ThreadId());
     const NativeResult testAgain = RunNative("flac -t -s " + ShellQuote(UnixPath(again)));
     EXPECT_EQ(testAgain.exitCode, 0) << testAgain.output;
-    g_stopRecording = false;
 }
+
+TEST_P(AudioDeviceRemovalTest, EndpointRemovedDuringARecordingStopsItWithTheDeviceBox)
+{
+    // Wine lists a process's endpoints as they were at its first enumeration,
+    // so the sinks of every try are loaded before it.
+    std::vector<std::string> labels;
+    std::vector<std::unique_ptr<OwnSink>> sinks;
+    for (int attempt = 1; attempt <= GetParam().tries; ++attempt) {
+        labels.push_back(std::string(GetParam().name) + "_" + std::to_string(attempt));
+        sinks.push_back(std::make_unique<OwnSink>(SinkName(labels.back()), SinkDescription(labels.back())));
+    }
+    ComApartment com;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        SCOPED_TRACE(labels[i]);
+        RemoveTheSinkWhileRecording(*sinks[i], SinkDescription(labels[i]));
+        g_stopRecording = false;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Removals, AudioDeviceRemovalTest,
+                         testing::Values(SinkRemoval{{"tone_stopped_before_the_unload"}, false, false, 1},
+                                         SinkRemoval{{"tone_still_playing"}, true, false, 3},
+                                         SinkRemoval{{"tone_still_playing_into_a_suspended_sink"}, true, true, 3}),
+                         CaseName());
 
 } // namespace

@@ -186,19 +186,32 @@ TEST_F(AudioRecordLoopTest, PacketLongerThanTheConversionBufferIsEncodedInPieces
 }
 
 // A capture client that fails (an endpoint removed, a driver reset, a buffer
-// it cannot give): the recording stops with the device box, nothing is read or
-// released after the failure, and the file keeps what came before.
+// it cannot give): the recording stops with the device box within the pass
+// that meets the failure, nothing is read or released after it, and the file
+// keeps what came before.
 struct CaptureFailure : NamedCase
 {
     HRESULT packetSizeResult;
     HRESULT bufferResult;
-    bool endpointGone;  // for good: a later start fails too
+    bool packetWaiting;  // the failing pass brings a packet
+    bool endpointGone;   // for good: a later start fails too
     const wchar_t* code;
 };
 
 class AudioCaptureFailureTest : public AudioRecordLoopTest, public testing::WithParamInterface<CaptureFailure>
 {
 protected:
+    FakeAudioPass FailingPass(Samples packet)
+    {
+        FakeAudioPass failing;
+        if (GetParam().packetWaiting)
+            failing.packets.push_back(Packet(std::move(packet)));
+        failing.packetSizeResult = GetParam().packetSizeResult;
+        failing.bufferResult = GetParam().bufferResult;
+        failing.endpointGone = GetParam().endpointGone;
+        return failing;
+    }
+
     void ExpectDeviceBox(const MessageBoxRecord& box)
     {
         EXPECT_EQ(box.text, SoundDeviceLostText(GetParam().bufferResult == S_OK ? GetParam().packetSizeResult
@@ -217,11 +230,7 @@ TEST_P(AudioCaptureFailureTest, StopsWithTheDeviceBoxAndKeepsWhatCameBefore)
     const Samples a = Ramp(960, 10, 1), b = Ramp(960, 20, 1), c = Ramp(960, 30, 1);
     capture.SetStopWhenScriptEnds(false);
     capture.AddPass(Pass({Packet(a), Packet(b)}));
-    FakeAudioPass failing = Pass({Packet(c)});
-    failing.packetSizeResult = GetParam().packetSizeResult;
-    failing.bufferResult = GetParam().bufferResult;
-    failing.endpointGone = GetParam().endpointGone;
-    capture.AddPass(std::move(failing));
+    capture.AddPass(FailingPass(c));
     capture.AddPass(Pass({Packet(Ramp(960, 40, 1))}));
     auto engine = Engine();
     const std::wstring path = dir.File(L"sound.flac");
@@ -231,6 +240,7 @@ TEST_P(AudioCaptureFailureTest, StopsWithTheDeviceBoxAndKeepsWhatCameBefore)
     const auto boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     ExpectDeviceBox(boxes[0]);
+    EXPECT_EQ(capture.Passes(), 2u) << "the failure was told only at a later poll";
     EXPECT_EQ(capture.DeliveredPackets(), 2u);
     EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
     EXPECT_FALSE(client.Started());
@@ -246,15 +256,12 @@ TEST_P(AudioCaptureFailureTest, StopsWithTheDeviceBoxAndKeepsWhatCameBefore)
 TEST_P(AudioCaptureFailureTest, NextRecordingOnTheSameEngineSaysSoAgainOnlyWhileTheEndpointIsGone)
 {
     MessageBoxWatcher watcher;
-    FakeAudioPass failing = Pass({Packet(Ramp(960, 20, 1))});
-    failing.packetSizeResult = GetParam().packetSizeResult;
-    failing.bufferResult = GetParam().bufferResult;
-    failing.endpointGone = GetParam().endpointGone;
     capture.SetStopWhenScriptEnds(false);
-    capture.AddPass(std::move(failing));
+    capture.AddPass(FailingPass(Ramp(960, 20, 1)));
     auto engine = Engine();
     ASSERT_TRUE(RecordEndsByItself(*engine, dir.File(L"first.flac")));
     ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(capture.Passes(), 1u) << "the failure was told only after the first poll";
 
     g_stopRecording = false;
     const Samples later = Ramp(1920, -5000, 3);
@@ -283,13 +290,21 @@ TEST_P(AudioCaptureFailureTest, NextRecordingOnTheSameEngineSaysSoAgainOnlyWhile
 INSTANTIATE_TEST_SUITE_P(
     Failures, AudioCaptureFailureTest,
     testing::Values(
-        // As Wine's client of a removed endpoint: a packet is reported, none is given.
-        CaptureFailure{{"endpoint_removed_buffer_fails"}, S_OK, AUDCLNT_E_DEVICE_INVALIDATED, true, L"-2004287484"},
-        CaptureFailure{{"endpoint_removed_packet_size_fails"}, AUDCLNT_E_DEVICE_INVALIDATED, S_OK, true,
+        // Removed while the loop slept: the packet size already tells.
+        CaptureFailure{{"endpoint_removed_packet_size_fails"}, AUDCLNT_E_DEVICE_INVALIDATED, S_OK, true, true,
                        L"-2004287484"},
-        CaptureFailure{{"service_stopped"}, AUDCLNT_E_SERVICE_NOT_RUNNING, AUDCLNT_E_SERVICE_NOT_RUNNING, true,
+        // Removed between a packet's report and its GetBuffer (Wine's client
+        // of a removed endpoint that held a packet answers so for ever).
+        CaptureFailure{{"endpoint_removed_buffer_fails"}, S_OK, AUDCLNT_E_DEVICE_INVALIDATED, true, true,
+                       L"-2004287484"},
+        // Removed right after GetNextPacketSize found no packet: only the audio
+        // client's padding tells (Wine's client of a removed endpoint that held
+        // none answers 0 frames for ever).
+        CaptureFailure{{"endpoint_removed_no_packet_waiting"}, S_OK, AUDCLNT_E_DEVICE_INVALIDATED, false, true,
+                       L"-2004287484"},
+        CaptureFailure{{"service_stopped"}, AUDCLNT_E_SERVICE_NOT_RUNNING, AUDCLNT_E_SERVICE_NOT_RUNNING, true, true,
                        L"-2004287472"},
-        CaptureFailure{{"buffer_refused_once"}, S_OK, AUDCLNT_E_BUFFER_ERROR, false, L"-2004287464"}),
+        CaptureFailure{{"buffer_refused_once"}, S_OK, AUDCLNT_E_BUFFER_ERROR, true, false, L"-2004287464"}),
     CaseName());
 
 // What the platform reports as a success is a passing glitch: the recording
@@ -329,6 +344,34 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptureGlitch{{"data_discontinuity"}, S_OK, AUDCLNT_BUFFERFLAGS_DATA_DISCONTINUITY},
                     CaptureGlitch{{"timestamp_error"}, S_OK, AUDCLNT_BUFFERFLAGS_TIMESTAMP_ERROR}),
     CaseName());
+
+// An endpoint through which nothing plays delivers no packet and answers S_OK
+// all along (Windows's loopback while the computer is silent): silence, not a
+// loss. The recording goes on through it and ends at the stop.
+TEST_F(AudioRecordLoopTest, PassesWithoutAPacketAreSilenceNotALostDevice)
+{
+    MessageBoxWatcher watcher;
+    const Samples a = Ramp(960, 10, 1), b = Ramp(960, 20, 1);
+    capture.AddPass(Pass({Packet(a)}));
+    for (int i = 0; i < 8; ++i)
+        capture.AddPass(Pass({}));
+    capture.AddPass(Pass({Packet(b)}));
+    for (int i = 0; i < 2; ++i)
+        capture.AddPass(Pass({}));
+    FakeAudioPass stopped;
+    stopped.stopDuringSleep = true;
+    capture.AddPass(std::move(stopped));
+    auto engine = Engine();
+    const std::wstring path = dir.File(L"sound.flac");
+    engine->RecordToFlac(path);
+
+    EXPECT_TRUE(watcher.Boxes().empty());
+    EXPECT_EQ(capture.Passes(), 13u);
+    EXPECT_EQ(audio.Log().Misuses(), std::vector<std::string>());
+    const NativeResult test = RunNative("flac -t -s " + ShellQuote(UnixPath(path)));
+    EXPECT_EQ(test.exitCode, 0) << test.output;
+    EXPECT_EQ(DecodeFlacSamples(path), Join({a, b}));
+}
 
 // An encoder that cannot be set up: the stop flag, a message, and the stream
 // started and stopped again. A file that cannot be created gets the file's

@@ -39,11 +39,21 @@ UINT32 FakeAudioCaptureClient::FramesOf(const FakeAudioPacket& packet) const
     return static_cast<UINT32>(packet.samples.size() / m_client.StreamFormat()->nChannels);
 }
 
+UINT32 FakeAudioCaptureClient::NextPacketFrames() const
+{
+    return m_queue.empty() ? 0 : FramesOf(m_queue.front());
+}
+
 void FakeAudioCaptureClient::BeginPass()
 {
-    // A gone endpoint keeps the results it was lost with, and nothing arrives.
-    if (m_gone)
+    ++m_passes;
+    if (m_gone) {
+        // After the pass of the loss nothing arrives, and every call reports it.
+        m_pass = FakeAudioPass();
+        m_pass.packetSizeResult = m_loss;
+        m_pass.bufferResult = m_loss;
         return;
+    }
     m_pass = FakeAudioPass();
     if (m_script.empty())
         return;
@@ -61,7 +71,10 @@ void FakeAudioCaptureClient::BeginPass()
 void FakeAudioCaptureClient::LoseEndpoint()
 {
     m_gone = true;
-    m_client.startResult = FAILED(m_pass.packetSizeResult) ? m_pass.packetSizeResult : m_pass.bufferResult;
+    m_loss = FAILED(m_pass.packetSizeResult) ? m_pass.packetSizeResult : m_pass.bufferResult;
+    if (SUCCEEDED(m_loss))
+        m_log.Misuse("a pass loses its endpoint without a failing result");
+    m_client.startResult = m_loss;
 }
 
 void FakeAudioCaptureClient::GenerateLive()
@@ -100,15 +113,22 @@ HRESULT FakeAudioCaptureClient::GetNextPacketSize(UINT32* frames)
         *frames = 0xDEAD;  // what a careless reader would take for a packet
         return m_pass.packetSizeResult;
     }
-    if (m_gone) {
-        // What Wine's client of a removed endpoint reports: a packet that no
-        // GetBuffer gives out; and the recording does not end by itself.
-        *frames = m_client.StreamFormat()->nSamplesPerSec / 100;
-        return S_OK;
-    }
-    if (m_queue.empty() && m_script.empty() && m_stopWhenScriptEnds)
+    // An endpoint lost in this pass does not end the recording by itself.
+    if (!m_gone && m_queue.empty() && m_script.empty() && m_stopWhenScriptEnds)
         g_stopRecording = true;
-    *frames = m_queue.empty() ? 0 : FramesOf(m_queue.front());
+    *frames = NextPacketFrames();
+    return S_OK;
+}
+
+HRESULT FakeAudioCaptureClient::CurrentPadding(UINT32* frames)
+{
+    if (m_gone) {
+        *frames = 0xDEAD;  // what a careless reader would take for a packet
+        return m_loss;
+    }
+    if (m_live && m_client.Started())
+        GenerateLive();
+    *frames = NextPacketFrames();
     return S_OK;
 }
 

@@ -29,11 +29,22 @@ struct FakeAudioPass
     // Of every GetBuffer in the pass; a success code other than S_OK (such as
     // AUDCLNT_S_BUFFER_EMPTY) hands out no packet, as a failure does.
     HRESULT bufferResult = S_OK;
-    // From this pass on the endpoint is gone for good, as a removed one is: the
-    // failing results above hold for every later call (a packet is still
-    // reported waiting when only GetBuffer fails, as Wine's client does), no
-    // packet arrives any more, and every later Start of the audio client fails
-    // with the first failing result.
+    // The endpoint goes away during this pass, for good; the first failing
+    // result above is its loss (a pass that loses its endpoint names one).
+    // Within the pass the results above are what the client answers around
+    // the moment of the loss, each a moment that Windows's client may meet:
+    // - GetNextPacketSize failing: the loss came during the sleep, and
+    //   GetNextPacketSize already reports it;
+    // - GetNextPacketSize S_OK with packets waiting: a packet is reported and
+    //   the loss comes before its GetBuffer;
+    // - GetNextPacketSize S_OK with no packet (0 frames): the loss comes right
+    //   after that answer, before the client's next call.
+    // (Wine's client of a removed endpoint goes on answering GetNextPacketSize
+    // as in one of the last two, whichever it met, for ever.) GetCurrentPadding
+    // fails with the loss from this pass on. In every later pass
+    // GetNextPacketSize, GetBuffer and GetCurrentPadding all fail with it and
+    // no packet arrives, and every later Start of the audio client fails with
+    // it, as Windows documents for a removed endpoint.
     bool endpointGone = false;
 };
 
@@ -60,12 +71,17 @@ public:
     size_t DeliveredPackets() const { return m_deliveredPackets; }
     uint64_t DeliveredFrames() const { return m_deliveredFrames; }
     size_t WaitingPackets() const { return m_queue.size(); }
+    // Passes begun so far (each with a GetNextPacketSize after a sleep).
+    size_t Passes() const { return m_passes; }
     // Every packet memory block handed out by GetBuffer.
     const std::vector<const void*>& HandedOutMemory() const { return m_handedOut; }
 
     // Called by the audio client.
     void OnStart();
     void Flush();
+    // IAudioClient::GetCurrentPadding: on a shared capture stream the frames
+    // of the next packet, as GetNextPacketSize reports them.
+    HRESULT CurrentPadding(UINT32* frames);
 
     HRESULT STDMETHODCALLTYPE GetBuffer(BYTE** data, UINT32* frames, DWORD* flags, UINT64* devicePosition,
                                         UINT64* qpcPosition) override;
@@ -74,6 +90,7 @@ public:
 
 private:
     UINT32 FramesOf(const FakeAudioPacket& packet) const;
+    UINT32 NextPacketFrames() const;
     void LoseEndpoint();
     void BeginPass();
     void GenerateLive();
@@ -83,6 +100,8 @@ private:
     std::deque<FakeAudioPacket> m_queue;
     FakeAudioPass m_pass;  // results of the pass in progress
     bool m_gone = false;
+    HRESULT m_loss = S_OK;  // what a gone endpoint's calls answer
+    std::atomic<size_t> m_passes{0};
     bool m_afterRelease = false;
     bool m_outstanding = false;
     bool m_stopWhenScriptEnds = true;

@@ -79,8 +79,11 @@ HRESULT FakeAudioClient::GetStreamLatency(REFERENCE_TIME* latency)
 
 HRESULT FakeAudioClient::GetCurrentPadding(UINT32* frames)
 {
-    *frames = 0;
-    return S_OK;
+    if (!frames)
+        return E_POINTER;
+    if (!initialized)
+        return AUDCLNT_E_NOT_INITIALIZED;
+    return m_capture->CurrentPadding(frames);
 }
 
 HRESULT FakeAudioClient::IsFormatSupported(AUDCLNT_SHAREMODE, const WAVEFORMATEX*, WAVEFORMATEX** closest)

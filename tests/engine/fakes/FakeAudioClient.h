@@ -28,8 +28,8 @@ public:
     HRESULT initializeResult = S_OK;
     HRESULT getBufferSizeResult = S_OK;
     HRESULT getServiceResult = S_OK;
-    // A failing result leaves the stream stopped; a gone endpoint sets it
-    // (FakeAudioPass::endpointGone).
+    // A failing result leaves the stream stopped; a gone endpoint sets it to
+    // its loss (FakeAudioPass::endpointGone).
     HRESULT startResult = S_OK;
 
     // The arguments of Initialize.

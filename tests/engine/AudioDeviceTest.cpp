@@ -168,12 +168,13 @@ private:
     std::string m_module;
 };
 
-// A shell script that ends as soon as the file at path has grown, or after 10 s.
+// A shell script that ends as soon as the file at path has grown, or after 10 s
+// by the clock: on a loaded machine a count of short sleeps would take minutes.
 std::string UntilTheFileGrows(const std::wstring& path)
 {
     const std::string file = ShellQuote(UnixPath(path));
-    return "size=$(stat -c %s " + file + "); i=0; while [ \"$(stat -c %s " + file +
-           ")\" = \"$size\" ] && [ $i -lt 5000 ]; do i=$((i+1)); sleep 0.002; done; ";
+    return "size=$(stat -c %s " + file + "); end=$(($(date +%s) + 10)); while [ \"$(stat -c %s " + file +
+           ")\" = \"$size\" ] && [ $(date +%s) -lt $end ]; do sleep 0.005; done; ";
 }
 
 // How the sink of the endpoint being recorded goes away.

@@ -101,15 +101,22 @@ void AsyncFileWriter::Write(const unsigned char* data, int64_t size)
     m_blockEnds[m_current]->Mark(m_fill);
 }
 
-void AsyncFileWriter::Close()
+void AsyncFileWriter::Flush()
 {
     if (m_closed)
         return;
-    m_closed = true;
     JoinWrite();
     if (m_fill > 0 && !m_failed)
         HandOff();
     JoinWrite();
+}
+
+void AsyncFileWriter::Close()
+{
+    if (m_closed)
+        return;
+    Flush();
+    m_closed = true;
     if (m_file.is_open()) {
         m_file.flush();
         m_file.close();

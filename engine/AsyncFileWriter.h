@@ -28,6 +28,10 @@ public:
     // Copies the block before it returns; the caller may reuse its memory at once.
     // Does nothing once the writer has failed.
     void Write(const unsigned char* data, int64_t size);
+    // Hands what is buffered to the file and waits until every write has reached
+    // it, so that the file holds every block written so far; later blocks are
+    // buffered as before. Writes nothing once the writer has failed.
+    void Flush();
     // Writes what is buffered, waits for every write and closes the file; after a
     // failed write the file is cut back to the end of the last block it holds whole.
     void Close();

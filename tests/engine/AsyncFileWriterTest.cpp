@@ -191,6 +191,44 @@ TEST_F(AsyncFileWriterTest, NonAsciiNameIsKept)
     EXPECT_EQ(FileSize(path), 64);
 }
 
+struct FlushCase : NamedCase
+{
+    std::vector<int64_t> before;  // written before the flush
+    std::vector<int64_t> after;   // and after it
+};
+
+class AsyncFileWriterFlushTest : public AsyncFileWriterTest, public testing::WithParamInterface<FlushCase>
+{
+};
+
+// When a flush returns, the file holds every block written before it, the partly
+// filled buffer and a write still in flight included; the writer goes on, and
+// the blocks after it follow in order.
+TEST_P(AsyncFileWriterFlushTest, FileHoldsEveryBlockWhenItReturns)
+{
+    const FlushCase& c = GetParam();
+    AsyncFileWriter writer(m_path);
+    for (int64_t size : c.before)
+        writer.Write(m_source.Next(size), size);
+    writer.Flush();
+    ExpectStreamFile(m_source.Position());
+    for (int64_t size : c.after)
+        writer.Write(m_source.Next(size), size);
+    writer.Close();
+    EXPECT_FALSE(writer.Failed());
+    ExpectStreamFile(m_source.Position());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buffers, AsyncFileWriterFlushTest,
+    testing::Values(FlushCase{{"partly_filled"}, {1000, 300, 7}, {5, kCap, 9}},
+                    // The full buffer is still being written when the flush comes.
+                    FlushCase{{"handed_off_just_before"}, {kCap - 1, 2}, {kCap - 1, 2}},
+                    FlushCase{{"exactly_full"}, {kCap}, {3}},
+                    FlushCase{{"written_through_just_before"}, {300, kCap + 1}, {7}},
+                    FlushCase{{"nothing_written"}, {}, {11}}),
+    CaseName());
+
 struct UnopenablePath
 {
     const char* name;
@@ -269,6 +307,15 @@ std::wstring LongPathOf(const std::wstring& path)
     return L"\\\\?\\" + path;
 }
 
+// Waits until the writer has learnt of a failed write on its own; false on time-out.
+bool WaitForFailure(const AsyncFileWriter& writer)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!writer.Failed() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return writer.Failed();
+}
+
 class AsyncFileWriterFullVolumeTest : public AsyncFileWriterTest, public testing::WithParamInterface<FillCase>
 {
 };
@@ -287,10 +334,7 @@ TEST_P(AsyncFileWriterFullVolumeTest, KeepsWholeBlocksAndRemembersTheFailure)
     for (int64_t size : c.blocks)
         writer.Write(m_source.Next(size), size);
     if (c.failsBeforeClose) {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!writer.Failed() && std::chrono::steady_clock::now() < limit)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        EXPECT_TRUE(writer.Failed()) << "the failed hand-off is known before the close";
+        EXPECT_TRUE(WaitForFailure(writer)) << "the failed hand-off is known before the close";
         writer.Write(m_source.Next(kMiB), kMiB);  // does nothing now
     } else {
         EXPECT_FALSE(writer.Failed());
@@ -322,6 +366,55 @@ INSTANTIATE_TEST_SUITE_P(
         FillCase{{"small_hand_off_then_written_through"}, {300, 300, kCap + 1}, 450, true, 300},
         FillCase{{"long_path_hand_off"}, std::vector<int64_t>(21, kMiB), 15 * kMiB / 2, true, 7 * kMiB, true},
         FillCase{{"long_path_close"}, {300, 300, 300}, 700, false, 600, true}),
+    CaseName());
+
+struct FlushFailureCase : NamedCase
+{
+    std::vector<int64_t> blocks;
+    int64_t room;
+    bool failedBefore;  // a hand-off fails before the flush
+    int64_t kept;       // the file after the close
+};
+
+class AsyncFileWriterFlushFailureTest : public AsyncFileWriterTest,
+                                        public testing::WithParamInterface<FlushFailureCase>
+{
+};
+
+// A writer that has failed writes nothing more at a flush, and one whose flush
+// fails knows it when the flush returns. Either way the close still cuts the
+// file back to the last block it holds whole.
+TEST_P(AsyncFileWriterFlushFailureTest, FailureIsKnownAndTheCloseStillCuts)
+{
+    const FlushFailureCase& c = GetParam();
+    const LaggingListing listing(m_path);
+    FullVolume volume(c.room);
+    AsyncFileWriter writer(m_path);
+    for (int64_t size : c.blocks)
+        writer.Write(m_source.Next(size), size);
+    if (c.failedBefore) {
+        ASSERT_TRUE(WaitForFailure(writer));
+    }
+    const std::vector<unsigned char> beforeFlush = ReadFileBytes(m_path);
+    const int refusedBeforeFlush = volume.RefusedCalls();
+    writer.Flush();
+    EXPECT_TRUE(writer.Failed()) << "known when the flush returns";
+    if (c.failedBefore) {
+        EXPECT_EQ(ReadFileBytes(m_path), beforeFlush) << "nothing more is written";
+        EXPECT_EQ(volume.RefusedCalls(), refusedBeforeFlush);
+    }
+    writer.Close();
+    ExpectStreamFile(c.kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rooms, AsyncFileWriterFlushFailureTest,
+    testing::Values(FlushFailureCase{{"failed_before"}, std::vector<int64_t>(21, kMiB), 15 * kMiB / 2, true, 7 * kMiB},
+                    FlushFailureCase{{"fails_in_the_flush"}, {kMiB, kMiB, kMiB / 2}, 2 * kMiB + kMiB / 3, false,
+                                     2 * kMiB},
+                    // The hand-off before it reaches the disk whole.
+                    FlushFailureCase{{"fails_in_the_flush_after_a_hand_off"}, std::vector<int64_t>(22, kMiB),
+                                     20 * kMiB + kMiB / 2, false, 20 * kMiB}),
     CaseName());
 
 // What the writer's tests stand on: under the stand-in, std::filesystem sees

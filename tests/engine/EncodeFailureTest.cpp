@@ -1,6 +1,7 @@
-// The encode-failure stop paths. This program is linked with the encoder call
-// wrapped (see CMakeLists.txt), so that a chosen call fails as a broken encoder
-// would; the record loop itself is the real one.
+// The encode-failure stop paths. This program is linked with the encoder's
+// encode call wrapped (FailingEncoder), so that a chosen call fails as a broken
+// encoder would; the record loop itself is the real one.
+#include "FailingEncoder.h"
 #include "Globals.h"
 #include "H264Stream.h"
 #include "RecordingFixture.h"
@@ -8,25 +9,6 @@
 #include "NamedCase.h"
 
 #include <gtest/gtest.h>
-
-#include <x264.h>
-
-extern "C" int __real_x264_encoder_encode(x264_t*, x264_nal_t**, int*, x264_picture_t*, x264_picture_t*);
-
-namespace {
-int g_calls = 0;
-int g_failingCall = -1;  // 0-based index of the call that fails; -1: none
-} // namespace
-
-extern "C" int __wrap_x264_encoder_encode(x264_t* encoder, x264_nal_t** nals, int* count, x264_picture_t* in,
-                                          x264_picture_t* out)
-{
-    if (g_calls++ == g_failingCall) {
-        *count = 0;
-        return -1;
-    }
-    return __real_x264_encoder_encode(encoder, nals, count, in, out);
-}
 
 namespace {
 
@@ -49,12 +31,7 @@ AcquireStep Frame(int seed) { return NewFrame(Blocks(64, 48, seed)); }
 class EncodeFailureTest : public RecordingFixture, public testing::WithParamInterface<EncodeCase>
 {
 protected:
-    void SetUp() override
-    {
-        RecordingFixture::SetUp();
-        g_calls = 0;
-        g_failingCall = GetParam().failingCall;
-    }
+    FailingEncoder encoder{GetParam().failingCall};
 };
 
 // The encoder failing stops the recording with the message of the branch that
@@ -70,7 +47,7 @@ TEST_P(EncodeFailureTest, StopsWithTheMessageOfItsBranch)
     EXPECT_EQ(shown[0].caption, L"错误");
     EXPECT_TRUE(shown[0].IsPlainOk());
     EXPECT_TRUE(g_stopRecording);
-    EXPECT_EQ(g_calls, c.failingCall + 1) << "no encode after the failure";
+    EXPECT_EQ(encoder.Calls(), c.failingCall + 1) << "no encode after the failure";
     EXPECT_EQ(CheckRecordedStream(Stream(), 30, 64, 48), c.failingCall);
 }
 

@@ -39,21 +39,6 @@ const StopMessage kEncodeFailedLate{L"编码失败，原因未知，请联系作
 
 constexpr UINT kPrimingTimeoutMs = 60;
 
-// Every failure stops the whole recording, and its box comes before the files are
-// closed: whoever waits for this thread waits until the user has read it.
-void Stop(const StopMessage& message)
-{
-    g_stopRecording = true;
-    MessageBoxW(nullptr, message.text, message.caption, MB_OK);
-}
-
-void StopWithCode(HRESULT hr)
-{
-    wchar_t text[128];
-    std::swprintf(text, 128, kOtherErrorFormat, static_cast<long>(hr));
-    Stop({text, kErrorCaption});
-}
-
 void FillEncoderSettings(x264_param_t& param, int width, int height, int fps)
 {
     x264_param_default(&param);
@@ -108,8 +93,26 @@ struct Recording
     LARGE_INTEGER start{};
 };
 
+// Every failure stops the whole recording, and its box comes before the files are
+// closed: whoever waits for this thread waits until the user has read it. What
+// was encoded reaches the file first, since the process may be ended while the
+// box waits (a sign-out, or a user ending a program that seems hung).
+void Stop(Recording& r, const StopMessage& message)
+{
+    g_stopRecording = true;
+    r.writer->Flush();
+    MessageBoxW(nullptr, message.text, message.caption, MB_OK);
+}
+
+void StopWithCode(Recording& r, HRESULT hr)
+{
+    wchar_t text[128];
+    std::swprintf(text, 128, kOtherErrorFormat, static_cast<long>(hr));
+    Stop(r, {text, kErrorCaption});
+}
+
 // The file could not be created or written: the recording stops like on any
-// other failure, once.
+// other failure, once; what could be written is on disk already.
 void StopForFile(Recording& r)
 {
     g_stopRecording = true;
@@ -203,7 +206,7 @@ bool SetUp(Recording& r, bool regionMode, const RECT* region)
 
     r.encoder = x264_encoder_open(&param);
     if (!r.encoder) {
-        Stop(kEncoderOpenFailed);
+        Stop(r, kEncoderOpenFailed);
         return false;
     }
     Hooks().queryPerformanceFrequency(&r.frequency);
@@ -233,7 +236,7 @@ Pass RecordSlot(Recording& r)
             hr = r.engine->AcquireFrame(&r.picture, r.drawCursor, r.timing.acquireTimeoutMs);
     } while (!resized && hr == 0 && !r.picture);
     if (resized) {
-        Stop(kResolutionChanged);
+        Stop(r, kResolutionChanged);
         return Pass::Leave;
     }
     if (g_stopRecording)
@@ -245,15 +248,15 @@ Pass RecordSlot(Recording& r)
         if (g_screenshotRequested && !r.saving)
             TakeScreenshot(r);
     } else if (hr == DXGI_ERROR_ACCESS_LOST) {
-        Stop(kAccessLost);
+        Stop(r, kAccessLost);
         return Pass::Leave;
     } else if (hr != DXGI_ERROR_WAIT_TIMEOUT) {
-        StopWithCode(hr);
+        StopWithCode(r, hr);
         return Pass::Leave;
     }
     // A time-out encodes the plane unchanged: the previous picture again.
     if (!Encode(r)) {
-        Stop(kEncodeFailedInSlot);
+        Stop(r, kEncodeFailedInSlot);
         return Pass::Leave;
     }
     return Pass::Go;
@@ -272,15 +275,15 @@ Pass RecordPass(Recording& r)
             return Pass::Leave;
         break;
     case SlotState::TooLate:
-        Stop(kTooLate);
+        Stop(r, kTooLate);
         return Pass::Leave;
     case SlotState::Late:
         if (!r.picture) {
-            Stop(kNoPicture);
+            Stop(r, kNoPicture);
             return Pass::Leave;
         }
         if (!Encode(r)) {
-            Stop(kEncodeFailedLate);
+            Stop(r, kEncodeFailedLate);
             return Pass::Leave;
         }
         break;

@@ -1,5 +1,6 @@
 #include "RecordVideo.h"
 
+#include "FailingEncoder.h"
 #include "Globals.h"
 #include "H264Stream.h"
 #include "LiveDesktop.h"
@@ -308,21 +309,105 @@ INSTANTIATE_TEST_SUITE_P(
                     FailingCase{"mapping_failure", MapFailure(), kUnknownCause + L"1"}),
     CaseName());
 
-// The box comes before the end sequence: while it is up the stream is still in
-// the writer's buffer and the thread has not returned.
-TEST_F(RecordVideoTest, StopBoxIsShownBeforeTheFileIsClosed)
+// Every way a recording fails, at the box it shows.
+enum class Failure
 {
+    DesktopLost,
+    OtherAcquireFailure,
+    EncodeFailsInSlot,
+    EncodeFailsWhenLate,
+    TooLate,
+    NoPicture,
+    WidthChange,
+};
+
+struct HeldBoxCase : NamedCase
+{
+    Failure failure;
+    std::wstring text;
+    std::wstring caption;
+    std::vector<int> pictures;  // the frames the file shows, in order; -1 black
+};
+
+class RecordVideoHeldBoxTest : public RecordVideoTest, public testing::WithParamInterface<HeldBoxCase>
+{
+protected:
+    // The encode call that fails, counted from 0 (the first slot's).
+    static int FailingEncode(Failure failure)
+    {
+        return failure == Failure::EncodeFailsInSlot || failure == Failure::EncodeFailsWhenLate ? 2 : -1;
+    }
+
+    std::vector<AcquireStep> Script(Failure failure)
+    {
+        const int64_t slot = Slot(kFps);
+        switch (failure) {
+        case Failure::DesktopLost:
+            return {Priming(), NewFrame(frames[0]), NewFrame(frames[1]), fakes::Failing(DXGI_ERROR_ACCESS_LOST)};
+        case Failure::OtherAcquireFailure:
+            return {Priming(), NewFrame(frames[0]), NewFrame(frames[1]), fakes::Failing(DXGI_ERROR_INVALID_CALL)};
+        case Failure::EncodeFailsInSlot:
+            return {Priming(), NewFrame(frames[0]), NewFrame(frames[1]), NewFrame(frames[2])};
+        case Failure::EncodeFailsWhenLate:
+            return {Priming(), NewFrame(frames[0]), Waiting(NewFrame(frames[1]), slot * 5 / 2), NewFrame(frames[2])};
+        case Failure::TooLate:
+            return {Priming(), NewFrame(frames[0]), Waiting(NewFrame(frames[1]), slot * (2 * kLateLimit + 3) / 2),
+                    NewFrame(frames[2])};
+        case Failure::NoPicture:
+            return {TimedOut(), Waiting(TimedOut(), slot * 5 / 2), NewFrame(frames[0])};
+        case Failure::WidthChange: {
+            AcquireStep widening = NewFrame(frames[1]);
+            widening.during = [this] { system->SetDesktopRect({0, 0, kW + 16, kH}); };
+            return {Priming(), NewFrame(frames[0]), widening, NewFrame(frames[2])};
+        }
+        }
+        return {};
+    }
+
+    std::vector<std::vector<uint32_t>> Expected(const std::vector<int>& indices)
+    {
+        std::vector<std::vector<uint32_t>> pictures;
+        for (int i : indices)
+            pictures.push_back(i < 0 ? Black(kW, kH) : F(i));
+        return pictures;
+    }
+
+    FailingEncoder encoder{FailingEncode(GetParam().failure)};
+};
+
+// The box comes before the end sequence, yet what was encoded is on disk while
+// it waits: the process may be ended then (a sign-out, a user ending a program
+// that seems hung). The finished file is the same.
+TEST_P(RecordVideoHeldBoxTest, FileHoldsEveryPictureWhileTheBoxWaits)
+{
+    const HeldBoxCase& c = GetParam();
     boxes.SetPolicy([](const MessageBoxRecord&) { return 0; });
-    system->Push({Priming(), NewFrame(frames[0]), Waiting(NewFrame(frames[1]), Slot(kFps) * 20)});
+    system->Push(Script(c.failure));
     Start(kFps);
     ASSERT_TRUE(boxes.WaitForBoxes(1));
-    Sleep(100);
-    EXPECT_TRUE(Running());
-    EXPECT_EQ(FileSize(StreamPath()), 0);
+    EXPECT_TRUE(Running()) << "the box comes before the end sequence";
+    const std::vector<uint8_t> shownWhileWaiting = Stream();
+    ExpectPictures(Expected(c.pictures));
     MessageBoxWatcher::Press(boxes.Boxes()[0].window, IDOK);
     Finish();
-    EXPECT_EQ(CheckRecordedStream(Stream(), kFps, kW, kH), 2);
+    ExpectOneStopBox(c.text, c.caption);
+    EXPECT_EQ(Stream(), shownWhileWaiting) << "the close adds nothing";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, RecordVideoHeldBoxTest,
+    testing::Values(HeldBoxCase{{"desktop_lost"}, Failure::DesktopLost, kAccessLost, kError, {0, 1}},
+                    HeldBoxCase{{"other_acquire_failure"}, Failure::OtherAcquireFailure,
+                                kUnknownCause + L"-2005270527", kError, {0, 1}},
+                    HeldBoxCase{{"encode_fails_in_slot"}, Failure::EncodeFailsInSlot, L"视频编码失败，原因未知\n",
+                                kError, {0, 1}},
+                    HeldBoxCase{{"encode_fails_when_late"}, Failure::EncodeFailsWhenLate,
+                                L"编码失败，原因未知，请联系作者。\n", kError, {0, 1}},
+                    HeldBoxCase{{"too_late"}, Failure::TooLate, kTooLate, kError, {0, 1}},
+                    HeldBoxCase{{"no_picture"}, Failure::NoPicture, kNoPicture, kError, {-1}},
+                    HeldBoxCase{{"width_change"}, Failure::WidthChange, L"录制已停止，导致原因是你更改了分辨率\n",
+                                L"分辨率改动", {0, 1}}),
+    CaseName());
 
 TEST_F(RecordVideoTest, EncoderThatCannotOpenLeavesAnEmptyFile)
 {
